@@ -1,0 +1,57 @@
+#include "hiscores.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "tiedosto.h"
+
+bool operator<(score const& a, score const& b) { return a.tulos < b.tulos; }
+
+hiscore::hiscore(std::string tiedosto_) : tiedosto(std::move(tiedosto_)) {}
+
+std::vector<score> hiscore::haeTulokset() {
+    auto tavut = tiedosto::lue(tiedosto);
+    return tavut ? lueTavuista(*tavut) : std::vector<score>{};
+}
+
+void hiscore::tallennaTulokset(std::vector<score> tulokset) {
+    if (tulokset.size() > ENINTAAN) tulokset.resize(ENINTAAN);
+    tiedosto::tallenna(tiedosto, tavuiksi(tulokset));
+}
+
+std::vector<score> hiscore::lueTavuista(std::string_view tallennettu) {
+    const std::string tavut = tekstitila::lukumuotoon(tallennettu);
+    std::vector<score> tulokset;
+    size_t kohta = 0;
+    while (kohta < tavut.size()) {
+        size_t loppu = tavut.find('\0', kohta);
+        // An entry cut short by the end of the file is dropped.
+        if (loppu == std::string::npos || tavut.size() - (loppu + 1) < 4) break;
+        score s;
+        s.nimi = tavut.substr(kohta, loppu - kohta);
+        uint32_t arvo = 0;
+        for (int i = 3; i >= 0; --i)
+            arvo = (arvo << 8) | static_cast<unsigned char>(tavut[loppu + 1 + i]);
+        s.tulos = static_cast<int32_t>(arvo);
+        tulokset.push_back(std::move(s));
+        kohta = loppu + 5;
+    }
+    return tulokset;
+}
+
+std::string hiscore::tavuiksi(const std::vector<score>& tulokset) {
+    std::string tavut;
+    for (const score& s : tulokset) {
+        // A name never holds a 0 byte; one that did would end the name early.
+        tavut.append(s.nimi.substr(0, s.nimi.find('\0')));
+        tavut.push_back('\0');
+        uint32_t arvo = static_cast<uint32_t>(s.tulos);
+        for (int i = 0; i < 4; ++i) tavut.push_back(static_cast<char>((arvo >> (8 * i)) & 0xFF));
+    }
+    return tekstitila::tallennusmuotoon(tavut);
+}
+
+void lisaaTulos(std::vector<score>& tulokset, score uusi) {
+    tulokset.push_back(std::move(uusi));
+    std::stable_sort(tulokset.begin(), tulokset.end());
+}

@@ -1,0 +1,63 @@
+#include "kehys.h"
+
+#include <cstdint>
+
+namespace {
+
+struct Tahdistus {
+    kehys::Testikoukku koukku;
+    long kehyksia = 0;
+    bool aloitettu = false;
+    Uint32 alku = 0;        // tick of the schedule's frame 0
+    int64_t aikataulu = 0;  // frames counted on the current schedule
+};
+
+Tahdistus tila;
+
+// A loop that fell this far behind (loading, a stalled machine) starts a new
+// schedule instead of racing to catch up.
+constexpr Uint32 SUURIN_VIIVE_MS = 250;
+
+void odotaSeuraavaa() {
+    Uint32 nyt = SDL_GetTicks();
+    if (!tila.aloitettu) {
+        tila.aloitettu = true;
+        tila.alku = nyt;
+        tila.aikataulu = 0;
+    }
+    ++tila.aikataulu;
+    // Due times are counted from the schedule's start so 1000/60 ms never drifts.
+    Uint32 erapaiva =
+        tila.alku + static_cast<Uint32>(tila.aikataulu * 1000 / kehys::KEHYKSIA_SEKUNNISSA);
+    int32_t jaljella = static_cast<int32_t>(erapaiva - nyt);
+    if (jaljella > 0) {
+        SDL_Delay(static_cast<Uint32>(jaljella));
+    } else if (static_cast<Uint32>(-jaljella) > SUURIN_VIIVE_MS) {
+        tila.alku = nyt;
+        tila.aikataulu = 0;
+    }
+}
+
+}  // namespace
+
+void vaihdaKehys(SDL_Surface* ruutu, Nakyma nakyma) {
+    if (ruutu) SDL_Flip(ruutu);
+    ++tila.kehyksia;
+    if (tila.koukku) {
+        tila.koukku(nakyma, tila.kehyksia);
+        return;
+    }
+    odotaSeuraavaa();
+}
+
+namespace kehys {
+
+void asetaTestikoukku(Testikoukku koukku) {
+    tila.koukku = std::move(koukku);
+    tila.kehyksia = 0;
+    tila.aloitettu = false;
+}
+
+long kehyksia() { return tila.kehyksia; }
+
+}  // namespace kehys

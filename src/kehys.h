@@ -1,0 +1,28 @@
+#pragma once
+// The frame helper: every loop of the game ends its frame here. It flips the
+// screen and then waits for the next 1/60 s tick, so the game runs at 60 steps
+// a second whatever the display does.
+
+#include <SDL.h>
+
+#include <functional>
+
+// Which loop finished the frame; tests use it to script input per screen.
+enum class Nakyma { Lataus, Valikko, Alkudemo, Peli, Loppudemo, Nimi };
+
+// Flips `ruutu` and paces the loop to 60 frames per second.
+void vaihdaKehys(SDL_Surface* ruutu, Nakyma nakyma);
+
+namespace kehys {
+
+constexpr int KEHYKSIA_SEKUNNISSA = 60;
+
+// A test hook called after each flip instead of waiting: it may push events
+// or set keys for the next frame. Pass an empty function to restore pacing.
+using Testikoukku = std::function<void(Nakyma nakyma, long kehys)>;
+void asetaTestikoukku(Testikoukku koukku);
+
+// Frames shown since the program started (or since the hook was last set).
+long kehyksia();
+
+}  // namespace kehys

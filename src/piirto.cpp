@@ -1,0 +1,67 @@
+#include "piirto.h"
+
+#include <SDL_image.h>
+
+#include <iostream>
+
+void PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {
+    if (!kuva || !kohde) return;
+    SDL_Rect paikka;
+    paikka.x = static_cast<Sint16>(x);
+    paikka.y = static_cast<Sint16>(y);
+    paikka.w = 0;
+    paikka.h = 0;
+    SDL_UpperBlit(kuva, nullptr, kohde, &paikka);
+}
+
+TTF_Font* LoadFont(const char* tiedosto, int koko) {
+    TTF_Font* fontti = TTF_OpenFont(tiedosto, koko);
+    if (!fontti) std::cout << "Fontti ei voitu ladata:" << SDL_GetError() << std::endl;
+    return fontti;
+}
+
+void blitText(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, SDL_Color taustavari,
+              const char* teksti, textquality laatu) {
+    if (laatu != solid && laatu != shaded && laatu != blended) return;
+    // The font library crashes on a null font and makes nothing of an empty text.
+    if (!fontti || !teksti || !*teksti) {
+        *kohde = nullptr;
+        return;
+    }
+    switch (laatu) {
+        case solid:
+            *kohde = TTF_RenderUTF8_Solid(fontti, teksti, etuvari);
+            break;
+        case shaded:
+            *kohde = TTF_RenderUTF8_Shaded(fontti, teksti, etuvari, taustavari);
+            break;
+        case blended:
+            *kohde = TTF_RenderUTF8_Blended(fontti, teksti, etuvari);
+            break;
+    }
+}
+
+void vaihdaTeksti(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, const char* teksti) {
+    vapautaPinta(*kohde);
+    blitText(fontti, kohde, etuvari, vari::tausta, teksti, blended);
+}
+
+SDL_Surface* luoPinta(int leveys, int korkeus) {
+    return SDL_CreateRGBSurface(SDL_HWSURFACE, leveys, korkeus, 32, 0x000000FF, 0x0000FF00,
+                                0x00FF0000, 0xFF000000);
+}
+
+SDL_Surface* lataaKuva(const std::string& polku) {
+    SDL_Surface* kuva = IMG_Load(polku.c_str());
+    if (!kuva || !SDL_GetVideoSurface()) return kuva;
+    SDL_Surface* muunnettu =
+        kuva->format->Amask ? SDL_DisplayFormatAlpha(kuva) : SDL_DisplayFormat(kuva);
+    if (!muunnettu) return kuva;
+    SDL_FreeSurface(kuva);
+    return muunnettu;
+}
+
+void vapautaPinta(SDL_Surface*& pinta) {
+    if (pinta) SDL_FreeSurface(pinta);
+    pinta = nullptr;
+}

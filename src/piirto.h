@@ -1,0 +1,49 @@
+#pragma once
+// The drawing helpers every screen of the game uses: blitting a whole image,
+// opening a font, rendering a text, and making the game's off-screen surfaces.
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <string>
+
+// How a text is rendered.
+enum textquality { solid = 0, shaded = 1, blended = 2 };
+
+// The text colours of the game; the fourth byte of a foreground is 255 and
+// every text call passes the transparent black as its background.
+namespace vari {
+constexpr SDL_Color valkoinen{255, 255, 255, 255};
+constexpr SDL_Color musta{0, 0, 0, 255};
+constexpr SDL_Color korostus{70, 108, 178, 255};
+constexpr SDL_Color tausta{0, 0, 0, 0};
+}  // namespace vari
+
+// Blits the whole of `kuva` onto `kohde` with its top-left corner at (x, y).
+// A null surface draws nothing.
+void PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y);
+
+// Opens a TrueType font; on failure writes "Fontti ei voitu ladata:" and the
+// library's error to standard output and returns null.
+TTF_Font* LoadFont(const char* tiedosto, int koko);
+
+// Renders UTF-8 `teksti` into `*kohde` (the previous surface is not freed:
+// the caller owns every rendered surface). An empty text or a null font gives
+// a null surface; a quality outside 0..2 leaves the slot as it was.
+void blitText(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, SDL_Color taustavari,
+              const char* teksti, textquality laatu);
+
+// Like blitText, but frees the surface that the slot held before.
+void vaihdaTeksti(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, const char* teksti);
+
+// A new fully transparent 32-bit RGBA surface, the format of every composed
+// picture of the game.
+SDL_Surface* luoPinta(int leveys, int korkeus);
+
+// Loads an image and, once the screen is open, converts it to the screen's
+// format (keeping its alpha channel) so that every later blit is cheap.
+// A missing or broken file gives null.
+SDL_Surface* lataaKuva(const std::string& polku);
+
+// Frees a surface and clears the handle; null is fine.
+void vapautaPinta(SDL_Surface*& pinta);
