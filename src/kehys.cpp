@@ -61,3 +61,11 @@ void asetaTestikoukku(Testikoukku koukku) {
 long kehyksia() { return tila.kehyksia; }
 
 }  // namespace kehys
+
+void rajaaTapahtumat() {
+    for (Uint8 tyyppi : {SDL_ACTIVEEVENT, SDL_KEYUP, SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN,
+                         SDL_MOUSEBUTTONUP, SDL_JOYAXISMOTION, SDL_JOYBALLMOTION, SDL_JOYHATMOTION,
+                         SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP, SDL_SYSWMEVENT, SDL_VIDEORESIZE,
+                         SDL_VIDEOEXPOSE})
+        SDL_EventState(tyyppi, SDL_IGNORE);
+}

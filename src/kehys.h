@@ -26,3 +26,9 @@ void asetaTestikoukku(Testikoukku koukku);
 long kehyksia();
 
 }  // namespace kehys
+
+// Turns off the event types that no loop of the game reads (mouse, key
+// releases, window focus), so they cannot queue up in front of the ones that
+// matter: the game loop takes only one event per frame. The keyboard state
+// still follows every key.
+void rajaaTapahtumat();

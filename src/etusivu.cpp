@@ -1,0 +1,327 @@
+#include "etusivu.h"
+
+#include <initializer_list>
+
+#include "hiscores.h"
+#include "kehys.h"
+#include "piirto.h"
+
+namespace {
+
+constexpr const char* NORMAALI_FONTTI = "media/fonts/normaali.ttf";
+constexpr int NIMIKKEEN_KOKO = 22;
+constexpr int PIENI_KOKO = 16;
+constexpr int OTSIKON_KOKO = 44;
+
+struct Kohta {
+    const char* avain;
+    int x, y, leveys, korkeus;
+};
+
+// The four items of the main menu, in index order.
+constexpr Kohta PAAVALIKKO[] = {{"Aloita_peli", 762, 232, 211, 67},
+                                {"Asetukset", 768, 350, 192, 67},
+                                {"Tehnyt", 806, 468, 122, 67},
+                                {"Lopeta_peli", 762, 590, 211, 67}};
+enum Paavalinta { ALOITA = 0, ASETUKSET = 1, TEKIJAT = 2, LOPETA = 3 };
+
+// The five items of the settings screen; the first three are on/off items.
+constexpr Kohta ASETUSVALIKKO[] = {{"Musiikki:", 114, 364, 160, 67},
+                                   {"Aanet:", 132, 410, 119, 67},
+                                   {"Kokoruututila:", 58, 470, 275, 67},
+                                   {"Peru", 8, 690, 121, 67},
+                                   {"Tallenna_muutokset", 221, 690, 270, 67}};
+enum Asetusvalinta { MUSIIKKI = 0, AANET = 1, KOKORUUTU = 2, PERU = 3, TALLENNA = 4 };
+
+struct Rivi {
+    const char* teksti;
+    bool pieni;
+    int x, y;
+};
+
+constexpr Rivi TEKIJAT_RIVIT[] = {
+    {"Ohjelmoinut: Oiva Kuusto", false, 10, 200},
+    {"Suunnitellut: Oiva Kuusto", false, 10, 250},
+    {"Kuvat: Oiva Kuusto", false, 10, 300},
+    {"Pelimusiikki:", false, 10, 350},
+    {"Yhtye:             Painted Iron Kettles", true, 40, 400},
+    {"Kappaleella: Sparrows Over Copper Roofs", true, 40, 422},
+    {"Valikkomusiikki:", false, 10, 450},
+    {"Yhtye:             Bassolux", true, 40, 500},
+    {"Kappaleella: Step In", true, 40, 522},
+};
+
+// An opaque picture blits far faster than one with an alpha channel; the
+// composed screens are opaque wherever the backdrop is, so they are kept in
+// the screen's own format once finished.
+void muunnaNayttomuotoon(SDL_Surface*& pinta) {
+    if (!pinta) return;
+    if (SDL_Surface* muunnettu = SDL_DisplayFormat(pinta)) {
+        SDL_FreeSurface(pinta);
+        pinta = muunnettu;
+    }
+}
+
+}  // namespace
+
+Etusivu::Etusivu(const asetukset& asetus_, config_file& kieli_, valikko& paavalikko_,
+                 asetus_valikko& asetusvalikko_)
+    : asetus(asetus_), kieli(kieli_), paavalikko(paavalikko_), asetusvalikko(asetusvalikko_) {}
+
+Etusivu::~Etusivu() { vapautaValikko(); }
+
+void Etusivu::lataaFontitJaKuvat() {
+    nimikefontti = LoadFont(NORMAALI_FONTTI, NIMIKKEEN_KOKO);
+    pienifontti = LoadFont(NORMAALI_FONTTI, PIENI_KOKO);
+    otsikkofontti = LoadFont(NORMAALI_FONTTI, OTSIKON_KOKO);
+    tausta = lataaKuva("media/images/valikko_tausta.png");
+    valikkokuva = lataaKuva("media/images/valikko.png");
+    otsikkokuva = lataaKuva("media/images/otsikko.png");
+    blitText(otsikkofontti, &otsikko, vari::musta, vari::tausta, "Hiekkatorni", blended);
+}
+
+// Full screen when the settings ask for it and the display allows it;
+// otherwise a window.
+bool Etusivu::avaaRuutu() {
+    const Uint32 liput = SDL_HWSURFACE | SDL_DOUBLEBUF;
+    SDL_WM_SetCaption("Hiekkatorni", "Hiekkatorni");
+    if (asetus.kokoruututila)
+        ruutu = SDL_SetVideoMode(asetus.leveys, asetus.korkeus, 32, liput | SDL_FULLSCREEN);
+    if (!ruutu) ruutu = SDL_SetVideoMode(asetus.leveys, asetus.korkeus, 32, liput);
+    return ruutu != nullptr;
+}
+
+void Etusivu::naytaLatausruutu() {
+    SDL_FillRect(ruutu, nullptr, SDL_MapRGB(ruutu->format, 0, 0, 0));
+    SDL_Surface* lataus = renderoi(nimikefontti, vari::valkoinen, "Ladataan...");
+    PiirraKuva(lataus, ruutu, 400, 380);
+    vaihdaKehys(ruutu, ::Nakyma::Lataus);
+}
+
+void Etusivu::koostaTaustat() {
+    for (SDL_Surface** pinta : {&paavalikkoTausta, &tekijatTausta, &asetuksetTausta}) {
+        *pinta = luoPinta(asetus.leveys, asetus.korkeus);
+        PiirraKuva(tausta, *pinta, 0, 0);
+        PiirraKuva(otsikkokuva, *pinta, 0, 0);
+        PiirraKuva(otsikko, *pinta, 250, -15);
+        PiirraKuva(valikkokuva, *pinta, 0, 0);
+    }
+}
+
+void Etusivu::taytaNakymat() {
+    taytaEnnatyslista();
+    taytaPaavalikko();
+    taytaAsetusvalikko();
+    taytaTekijat();
+    if (tausta) {
+        for (SDL_Surface** pinta : {&paavalikkoTausta, &tekijatTausta, &asetuksetTausta})
+            muunnaNayttomuotoon(*pinta);
+    }
+}
+
+SDL_Surface* Etusivu::renderoi(TTF_Font* fontti, SDL_Color vari_, const std::string& teksti) {
+    SDL_Surface* pinta = nullptr;
+    blitText(fontti, &pinta, vari_, vari::tausta, teksti.c_str(), blended);
+    if (pinta) tekstit.push_back(pinta);
+    return pinta;
+}
+
+void Etusivu::piirraKaikkiin(SDL_Surface* kuva, int x, int y) {
+    for (SDL_Surface* pinta : {paavalikkoTausta, tekijatTausta, asetuksetTausta})
+        PiirraKuva(kuva, pinta, x, y);
+}
+
+// The high-score list beside the main menu, read once at start-up.
+void Etusivu::taytaEnnatyslista() {
+    PiirraKuva(renderoi(nimikefontti, vari::musta, "Ennatyslista"), paavalikkoTausta, 225, 200);
+    std::vector<score> tulokset = hiscore().haeTulokset();
+    for (size_t i = 0; i < tulokset.size(); ++i) {
+        const int y = 300 + 30 * static_cast<int>(i);
+        if (y >= asetus.korkeus) break;  // rows below the screen would never show
+        PiirraKuva(renderoi(nimikefontti, vari::musta, tulokset[i].nimi), paavalikkoTausta, 100, y);
+        PiirraKuva(renderoi(nimikefontti, vari::musta, std::to_string(tulokset[i].tulos)),
+                   paavalikkoTausta, 400, y);
+    }
+}
+
+void Etusivu::taytaPaavalikko() {
+    for (const Kohta& k : PAAVALIKKO) {
+        const std::string nimike = kieli.hae_str(k.avain);
+        SDL_Surface* normaali = renderoi(nimikefontti, vari::musta, nimike);
+        SDL_Surface* korostettu = renderoi(nimikefontti, vari::korostus, nimike);
+        paavalikko.lisaaValinta(normaali, korostettu, k.x, k.y, k.leveys, k.korkeus);
+        piirraKaikkiin(normaali, k.x, k.y);
+    }
+}
+
+void Etusivu::taytaAsetusvalikko() {
+    const std::string on = kieli.hae_str("On"), ei = kieli.hae_str("Ei");
+    asetusvalikko.asetaTosiJaEpatosi(
+        renderoi(nimikefontti, vari::musta, on), renderoi(nimikefontti, vari::musta, ei),
+        renderoi(nimikefontti, vari::korostus, on), renderoi(nimikefontti, vari::korostus, ei));
+    const bool arvot[] = {asetus.musiikki, asetus.aanet, asetus.kokoruututila, false, false};
+    for (int i = 0; i < 5; ++i) {
+        const Kohta& k = ASETUSVALIKKO[i];
+        const std::string nimike = kieli.hae_str(k.avain);
+        SDL_Surface* normaali = renderoi(nimikefontti, vari::musta, nimike);
+        SDL_Surface* korostettu = renderoi(nimikefontti, vari::korostus, nimike);
+        asetusvalikko.lisaaValinta(normaali, korostettu, k.x, k.y, k.leveys, k.korkeus, arvot[i],
+                                   0, 0);
+        PiirraKuva(normaali, asetuksetTausta, k.x, k.y);
+    }
+}
+
+void Etusivu::taytaTekijat() {
+    for (const Rivi& r : TEKIJAT_RIVIT)
+        PiirraKuva(renderoi(r.pieni ? pienifontti : nimikefontti, vari::musta, r.teksti),
+                   tekijatTausta, r.x, r.y);
+}
+
+void Etusivu::luoAanet(AaniJarjestelma* system_) {
+    system = system_;
+    system->alusta(100);
+    valikkomusiikki = system->luoAani("media/music/valikko.mp3");
+    system->asetaToistokerrat(valikkomusiikki, -1);
+    pelimusiikki = system->luoAani("media/music/peli.mp3");
+    system->asetaToistokerrat(pelimusiikki, -1);
+    siirtoAani = system->luoAani("media/sounds/valikko.mp3");
+    alkuAani = system->luoAani("media/sounds/aani4.mp3");
+}
+
+Etusivu::Lopetus Etusivu::aloita() {
+    if (asetus.aanet) soitaEfekti(alkuAani);
+    if (asetus.musiikki) {
+        valikkomusiikkiKanava = system->soita(valikkomusiikki);
+        system->asetaVoimakkuus(valikkomusiikkiKanava, 1.0f);
+    }
+    while (!lopeta) {
+        kasitteleTapahtumat();
+        piirraKehys();
+        vaihdaKehys(ruutu, ::Nakyma::Valikko);
+    }
+    return aloitaPeli ? Lopetus::Pelaa : Lopetus::Lopeta;
+}
+
+void Etusivu::kasitteleTapahtumat() {
+    SDL_Event tapahtuma;
+    while (SDL_PollEvent(&tapahtuma)) {
+        if (tapahtuma.type == SDL_QUIT) lopeta = true;
+        if (tapahtuma.type == SDL_KEYDOWN) kasitteleNappain(tapahtuma.key.keysym.sym);
+    }
+}
+
+void Etusivu::kasitteleNappain(SDLKey nappain) {
+    switch (nappain) {
+        case SDLK_RETURN:
+        case SDLK_SPACE:
+            aktivoi();
+            break;
+        case SDLK_ESCAPE:
+            if (sivu == Sivu::Paavalikko)
+                lopeta = true;
+            else
+                sivu = Sivu::Paavalikko;  // the settings screen saves nothing here
+            break;
+        case SDLK_UP:
+            siirraValintaa(-1);
+            break;
+        case SDLK_DOWN:
+            siirraValintaa(+1);
+            break;
+        default:
+            break;
+    }
+}
+
+void Etusivu::aktivoi() {
+    if (sivu == Sivu::Asetukset) return aktivoiAsetus();
+    if (sivu != Sivu::Paavalikko) return;
+    switch (paavalikko.haeValinta()) {
+        case ALOITA:
+            lopeta = aloitaPeli = true;
+            break;
+        case ASETUKSET:
+            sivu = Sivu::Asetukset;
+            break;
+        case TEKIJAT:
+            sivu = Sivu::Tekijat;
+            break;
+        case LOPETA:
+            lopeta = true;
+            break;
+    }
+}
+
+void Etusivu::aktivoiAsetus() {
+    const int valinta = asetusvalikko.haeValinta();
+    if (valinta <= KOKORUUTU) {
+        asetusvalikko.vaihdaTosi(valinta);
+    } else if (valinta == PERU) {
+        sivu = Sivu::Paavalikko;  // the toggled values stay for the next visit
+    } else if (valinta == TALLENNA) {
+        tallennaAsetukset(asetusvalikko.haeArvo(MUSIIKKI), asetusvalikko.haeArvo(AANET),
+                          asetusvalikko.haeArvo(KOKORUUTU));
+        sivu = Sivu::Paavalikko;
+    }
+}
+
+void Etusivu::siirraValintaa(int suunta) {
+    if (sivu == Sivu::Paavalikko) paavalikko.asetaLisaaValinta(suunta);
+    if (sivu == Sivu::Asetukset) asetusvalikko.asetaLisaaValinta(suunta);
+    if (asetus.aanet) soitaEfekti(siirtoAani);
+}
+
+// The start and move sounds share one channel: a new one cuts the old off.
+void Etusivu::soitaEfekti(Aani* aani) {
+    system->pysayta(efektiKanava);
+    efektiKanava = system->soita(aani);
+}
+
+void Etusivu::piirraKehys() {
+    switch (sivu) {
+        case Sivu::Paavalikko:
+            PiirraKuva(paavalikkoTausta, ruutu, 0, 0);
+            break;
+        case Sivu::Asetukset:
+            PiirraKuva(asetuksetTausta, ruutu, 0, 0);
+            asetusvalikko.piirraPinta(ruutu);
+            break;
+        case Sivu::Tekijat:
+            PiirraKuva(tekijatTausta, ruutu, 0, 0);
+            break;
+    }
+    paavalikko.piirraPinta(ruutu);
+}
+
+void Etusivu::vapautaValikko() {
+    if (system) {
+        system->vapauta(siirtoAani);
+        siirtoAani = nullptr;
+    }
+    for (SDL_Surface** pinta : {&paavalikkoTausta, &tekijatTausta, &asetuksetTausta, &otsikkokuva,
+                                &tausta, &valikkokuva, &otsikko})
+        vapautaPinta(*pinta);
+    for (SDL_Surface* pinta : tekstit) SDL_FreeSurface(pinta);
+    tekstit.clear();
+    for (TTF_Font** fontti : {&nimikefontti, &pienifontti, &otsikkofontti}) {
+        if (*fontti) TTF_CloseFont(*fontti);
+        *fontti = nullptr;
+    }
+    if (system) {
+        system->pysayta(valikkomusiikkiKanava);
+        system->vapauta(valikkomusiikki);
+        valikkomusiikki = nullptr;
+    }
+}
+
+void Etusivu::aloitaPelimusiikki() {
+    if (!asetus.musiikki) return;
+    pelimusiikkiKanava = system->soita(pelimusiikki);
+    system->asetaVoimakkuus(pelimusiikkiKanava, 1.0f);
+}
+
+void Etusivu::vapautaPelimusiikki() {
+    if (!system) return;
+    system->vapauta(pelimusiikki);
+    pelimusiikki = nullptr;
+}

@@ -1,0 +1,69 @@
+#pragma once
+// One play of the game: the intro, levels 6 down to 1 against their clocks,
+// and the ending with the name entry.
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <string>
+#include <vector>
+
+#include "aani.h"
+#include "aika.h"
+#include "alkudemo.h"
+#include "kartta.h"
+#include "loppudemo.h"
+#include "piirto.h"
+#include "ukko.h"
+
+class Peli {
+public:
+    enum textquality { solid = ::solid, shaded = ::shaded, blended = ::blended };
+
+    Peli();
+    ~Peli();
+    Peli(const Peli&) = delete;
+    Peli& operator=(const Peli&) = delete;
+
+    // Prepares a game: the first level, the hero, the counter, font and sound.
+    void lataa(AaniJarjestelma* system);
+    // Plays the whole game and returns when it is over or the player leaves.
+    void peliin(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet);
+
+    void PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y);
+    TTF_Font* LoadFont(const char* tiedosto, int koko);
+    void blitText(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, SDL_Color taustavari,
+                  const char* teksti, textquality laatu);
+
+    // For tests and tools: the times recorded so far and the levels left.
+    const std::vector<minsec>& haeAjat() const { return ajat; }
+    int haeKenttiaJaljella() const { return kenttiaJaljella; }
+
+    // The fixed places of every level (map pixels and tiles).
+    static constexpr int ALKU_X = 96;
+    static constexpr int UUSI_ALKU_Y = 896;
+    static constexpr int MAALI_SARAKE = 83;
+    static constexpr int MAALI_RIVI = 13;
+
+private:
+    bool pelaaKehys(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet);
+    void kasitteleTapahtuma();
+    bool onkoMaalissa();
+    bool vaihdaKenttaa(AaniJarjestelma* system, bool aanet);
+    void lataaKentta();
+    void piirraAika(SDL_Surface* ruutu);
+
+    std::vector<minsec> ajat;
+    int kenttiaJaljella = 0;
+    Ukko ukko;
+    Kartta kartta;
+    SDL_Event tapahtuma;
+    bool lopeta = false;
+    std::string teksti;
+    TTF_Font* fontti = nullptr;
+    SDL_Surface* tekstiKuva = nullptr;
+    Alkudemo alkudemo;
+    loppudemo loppu;
+    Aani* kenttaAani = nullptr;
+    Kanava kanava;
+};

@@ -1,0 +1,46 @@
+#include "kehys.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// With a test hook installed the helper never waits: it hands every frame to
+// the hook, numbered from 1, together with the loop that drew it.
+TEST(Kehys, TestikoukkuSaaJokaisenKehyksenJarjestyksessa) {
+    std::vector<std::pair<Nakyma, long>> nahdyt;
+    kehys::asetaTestikoukku([&](Nakyma n, long k) { nahdyt.emplace_back(n, k); });
+    const Uint32 alku = SDL_GetTicks();
+    for (int i = 0; i < 120; ++i) vaihdaKehys(nullptr, i < 100 ? Nakyma::Peli : Nakyma::Nimi);
+    // 120 paced frames would take two seconds; unpaced they take next to nothing.
+    EXPECT_LT(SDL_GetTicks() - alku, 1000u);
+    ASSERT_EQ(nahdyt.size(), 120u);
+    EXPECT_EQ(nahdyt.front(), std::make_pair(Nakyma::Peli, 1L));
+    EXPECT_EQ(nahdyt.back(), std::make_pair(Nakyma::Nimi, 120L));
+    EXPECT_EQ(kehys::kehyksia(), 120);
+    kehys::asetaTestikoukku({});
+}
+
+// The ignored event types never reach the queue, so a flood of mouse motion
+// cannot stand in front of a key press. (Warping the mouse makes the video
+// driver report a real motion event.)
+TEST(Kehys, RajatutTapahtumatEivatJonoudu) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+    ASSERT_NE(SDL_SetVideoMode(64, 64, 32, SDL_SWSURFACE), nullptr);
+    SDL_Event e{};
+    while (SDL_PollEvent(&e)) {
+    }
+    SDL_WarpMouse(10, 10);
+    ASSERT_EQ(SDL_PollEvent(&e), 1) << "the driver should report the warp as motion";
+    EXPECT_EQ(e.type, SDL_MOUSEMOTION);
+
+    rajaaTapahtumat();
+    for (Uint16 i = 0; i < 50; ++i) SDL_WarpMouse(i, i);
+    SDL_Event painallus{};
+    painallus.type = SDL_KEYDOWN;
+    painallus.key.keysym.sym = SDLK_ESCAPE;
+    SDL_PushEvent(&painallus);
+    ASSERT_EQ(SDL_PollEvent(&e), 1);
+    EXPECT_EQ(e.type, SDL_KEYDOWN);
+    EXPECT_EQ(e.key.keysym.sym, SDLK_ESCAPE);
+    SDL_Quit();
+}
