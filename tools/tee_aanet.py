@@ -1,0 +1,635 @@
+#!/usr/bin/python3
+"""Generate the game's music and sound effects.
+
+Writes, relative to the repository root:
+  media/music/valikko.mp3   menu music, D hijaz, 84 bpm, 12 bars, loops
+  media/music/peli.mp3      game music, A hijaz, 126 bpm, 16 bars, loops
+  media/sounds/aani1.mp3    jump: soft rising "boing" with a breath of air
+  media/sounds/aani4.mp3    menu start: a two-note bell chime
+  media/sounds/valikko.mp3  menu move: a very short soft tick
+  media/sounds/aani5.mp3    level change: a rising arpeggio fanfare
+
+Run from anywhere:  /usr/bin/python3 tools/tee_aanet.py
+Needs: python3-numpy (Debian's, hence /usr/bin/python3), lame, mpg123 (used
+to check the encoded music decodes to the exact loop length).
+
+Everything is synthesised here with numpy: plucked strings by Karplus-Strong
+(oud lead, bass), additive pads, frame-drum and jingle percussion, and a
+convolution reverb with a generated impulse response. The output is
+deterministic: every random source uses a fixed seed.
+
+Seamless loops: a music piece is a whole number of bars whose length in
+samples is an exact whole number of beats (84 and 126 bpm divide 44,100 * 60
+exactly). Each piece is rendered into a circular buffer of exactly that
+length: note tails that run past the end are added into the beginning, and
+the reverb is a circular (FFT) convolution, which is exactly the steady state
+of the piece repeating forever. Nothing is faded at the edges. lame's encoder
+delay and padding are trimmed by gapless decoders (mpg123, the game's
+libmpg123 in gapless mode), so the decoded file is the loop, sample for sample.
+"""
+
+import os
+import subprocess
+import sys
+import tempfile
+import wave
+
+import numpy as np
+
+SR = 44100  # samples per second for every file
+JUURI = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+MUSIIKKI_KBPS = 160  # stereo music bitrate
+EFEKTI_KBPS = 128  # mono effects bitrate
+
+NUOTIT = {"C": 0, "C#": 1, "Db": 1, "D": 2, "D#": 3, "Eb": 3, "E": 4, "F": 5,
+          "F#": 6, "Gb": 6, "G": 7, "G#": 8, "Ab": 8, "A": 9, "A#": 10,
+          "Bb": 10, "B": 11}
+
+
+def midi(nimi):
+    """'Bb4' -> 70 (MIDI note number, A4 = 69)."""
+    return NUOTIT[nimi[:-1]] + 12 * (int(nimi[-1]) + 1)
+
+
+def taajuus(m):
+    return 440.0 * 2.0 ** ((m - 69) / 12.0)
+
+
+def jasenna(tahdit, tahtiin=4.0):
+    """Parse bars like 'A4/.5 r/1 Bb4/1.5' into (beat, beats, midi) triples."""
+    tulos = []
+    for i, tahti in enumerate(tahdit):
+        isku = 0.0
+        for sana in tahti.split():
+            nimi, kesto = sana.split("/")
+            kesto = float(kesto)
+            if nimi != "r":
+                tulos.append((i * tahtiin + isku, kesto, midi(nimi)))
+            isku += kesto
+        if abs(isku - tahtiin) > 1e-9:
+            sys.exit("bar %d has %g beats, expected %g" % (i + 1, isku, tahtiin))
+    return tulos
+
+
+# ---------------------------------------------------------------- filters
+
+
+def suodata(x, ala=0.0, yla=None, jyrkkyys=1.0):
+    """Zero-phase band filter in the frequency domain (circular).
+
+    Smooth (raised-cosine) edges one octave wide times `jyrkkyys`, so no
+    ringing. Circular filtering keeps a loop seamless."""
+    n = len(x)
+    f = np.fft.rfftfreq(n, 1.0 / SR)
+    maski = np.ones_like(f)
+    if ala > 0:
+        maski *= _reuna(f, ala, jyrkkyys, nouseva=True)
+    if yla is not None:
+        maski *= _reuna(f, yla, jyrkkyys, nouseva=False)
+    return np.fft.irfft(np.fft.rfft(x) * maski, n)
+
+
+def _reuna(f, raja, leveys, nouseva):
+    """Gain 0..1 across one octave (scaled) centred on `raja` Hz."""
+    oktaavi = np.log2(np.maximum(f, 1e-3) / raja) / leveys
+    t = np.clip(oktaavi + 0.5, 0.0, 1.0)
+    nousu = 0.5 - 0.5 * np.cos(np.pi * t)
+    return nousu if nouseva else 1.0 - nousu
+
+
+def pyorea_kaiku(x, ir):
+    """Circular convolution of a (n, 2) signal with a (m, 2) impulse response."""
+    n = len(x)
+    if len(ir) > n:  # fold a long response onto the loop length
+        taitettu = np.zeros((n, 2))
+        for alku in range(0, len(ir), n):
+            pala = ir[alku:alku + n]
+            taitettu[:len(pala)] += pala
+        ir = taitettu
+    tulos = np.empty((n, 2))
+    for k in range(2):
+        tulos[:, k] = np.fft.irfft(np.fft.rfft(x[:, k]) * np.fft.rfft(ir[:, k], n), n)
+    return tulos
+
+
+def kaikuvaste(rt60, kesto, siemen, tummuus=4000.0):
+    """Stereo reverb impulse response: decaying noise, highs die faster."""
+    rng = np.random.default_rng(siemen)
+    n = int(kesto * SR)
+    t = np.arange(n) / SR
+    ir = np.zeros((n, 2))
+    for k in range(2):
+        kohina = rng.standard_normal(n)
+        matala = suodata(kohina, yla=tummuus) * np.exp(-6.9 * t / rt60)
+        korkea = suodata(kohina, ala=tummuus) * np.exp(-6.9 * t / (rt60 * 0.35))
+        ir[:, k] = matala + 0.5 * korkea
+    ir[: int(0.012 * SR)] = 0.0  # pre-delay keeps the attack clear
+    ir *= _ikkuna_loppu(n, int(0.05 * SR))[:, None]
+    return ir / np.sqrt(np.sum(ir ** 2) / 2)
+
+
+def _ikkuna_loppu(n, pituus):
+    w = np.ones(n)
+    w[n - pituus:] = np.linspace(1.0, 0.0, pituus) ** 2
+    return w
+
+
+# ---------------------------------------------------------------- voices
+
+
+def kielisoitin(f, kesto, kirkkaus=0.6, t60=2.5, nappaus=0.18, siemen=0,
+                soi_lisaa=0.25):
+    """Karplus-Strong plucked string (oud, qanun, bass).
+
+    Fractional delay by a three-tap loop filter (averaging + linear
+    interpolation). Vectorised by blocks of one period: within a block every
+    sample depends only on earlier blocks. The note is damped `soi_lisaa`
+    seconds after `kesto` with a short fade."""
+    rng = np.random.default_rng(siemen)
+    jakso = SR / f
+    m = int(np.floor(jakso - 0.5))
+    osa = jakso - 0.5 - m
+    h = np.array([0.5 * (1 - osa), 0.5, 0.5 * osa])
+    g = 10.0 ** (-3.0 / (t60 * f))
+    n = int((kesto + soi_lisaa) * SR)
+    heratys = rng.uniform(-1, 1, m)
+    heratys = _pehmenna(heratys, kirkkaus)
+    p = max(1, int(nappaus * m))  # pick position: comb out some harmonics
+    heratys[p:] -= 0.8 * heratys[:-p]
+    y = np.zeros(n + m + 2)
+    y[m + 2: m + 2 + m] = heratys[: min(m, n)]
+    for alku in range(m + 2, n + m + 2, m):
+        loppu = min(alku + m, n + m + 2)
+        k = loppu - alku
+        y[alku:loppu] += g * (h[0] * y[alku - m:alku - m + k]
+                              + h[1] * y[alku - m - 1:alku - m - 1 + k]
+                              + h[2] * y[alku - m - 2:alku - m - 2 + k])
+    y = y[m + 2:]
+    return y * _vaimennus(n, kesto, 0.06)
+
+
+def _pehmenna(x, kirkkaus):
+    """One-pole low-pass of the excitation: less bright = softer pluck."""
+    a = 1.0 - kirkkaus
+    y = np.empty_like(x)
+    edellinen = 0.0
+    for i, v in enumerate(x):
+        edellinen = (1 - a) * v + a * edellinen
+        y[i] = edellinen
+    return y - np.mean(y)
+
+
+def _vaimennus(n, kesto, lasku):
+    """Envelope: 1 until `kesto` seconds, then a raised-cosine fade."""
+    env = np.ones(n)
+    a = int(kesto * SR)
+    b = min(n, a + int(lasku * SR))
+    if a < n:
+        env[a:b] = 0.5 + 0.5 * np.cos(np.linspace(0, np.pi, b - a))
+        env[b:] = 0.0
+    return env
+
+
+def _attack(n, sekuntia):
+    env = np.ones(n)
+    k = min(n, max(1, int(sekuntia * SR)))
+    env[:k] = np.sin(np.linspace(0, np.pi / 2, k)) ** 2
+    return env
+
+
+def sinibasso(f, kesto, vaimeneminen=0.8):
+    """Round sine bass with a little second and third harmonic."""
+    n = int((kesto + 0.08) * SR)
+    t = np.arange(n) / SR
+    vaihe = 2 * np.pi * f * t
+    y = np.sin(vaihe) + 0.28 * np.sin(2 * vaihe) + 0.08 * np.sin(3 * vaihe)
+    y *= np.exp(-t / vaimeneminen) * _attack(n, 0.006)
+    return y * _vaimennus(n, kesto, 0.07)
+
+
+def matto(savel, kesto, siemen, nousu=0.5, lasku=0.9, kirkkaus=8):
+    """Soft pad: three detuned additive saw voices, slow attack and release."""
+    rng = np.random.default_rng(siemen)
+    n = int((kesto + lasku) * SR)
+    t = np.arange(n) / SR
+    y = np.zeros(n)
+    f = taajuus(savel)
+    for viritys in (-0.07, 0.0, 0.08):
+        fv = f * 2 ** (viritys / 12)
+        vaihe0 = rng.uniform(0, 2 * np.pi)
+        for k in range(1, kirkkaus + 1):
+            if fv * k > 6000:
+                break
+            y += np.sin(2 * np.pi * fv * k * t + k * vaihe0) / k ** 1.3
+    env = _attack(n, nousu) * _vaimennus(n, kesto, lasku)
+    return y * env / 3.0
+
+
+def humma(taajuudet, kesto, lasku=0.6):
+    """Drone of a few sine partials with slow beating (held under a piece)."""
+    n = int((kesto + lasku) * SR)
+    t = np.arange(n) / SR
+    y = sum(np.sin(2 * np.pi * f * t) * (1.0 / (i + 1))
+            for i, f in enumerate(taajuudet))
+    return y * _attack(n, 0.8) * _vaimennus(n, kesto, lasku)
+
+
+# ---------------------------------------------------------------- percussion
+
+
+def doum(rng, voima=1.0):
+    """Frame drum low stroke: falling-pitch membrane thump plus a soft slap."""
+    n = int(0.45 * SR)
+    t = np.arange(n) / SR
+    f = 68 + 70 * np.exp(-t / 0.025)
+    vaihe = 2 * np.pi * np.cumsum(f) / SR
+    kalvo = np.sin(vaihe) * np.exp(-t / 0.16)
+    kalvo += 0.25 * np.sin(2.3 * vaihe) * np.exp(-t / 0.05)
+    laiska = suodata(rng.standard_normal(n), ala=200, yla=1500) * np.exp(-t / 0.008)
+    return voima * (kalvo + 0.25 * laiska) * _attack(n, 0.001)
+
+
+def tek(rng, voima=1.0, savy=1.0):
+    """Rim stroke: bright noise crack with a short wooden ring."""
+    n = int(0.18 * SR)
+    t = np.arange(n) / SR
+    rako = suodata(rng.standard_normal(n), ala=1800 * savy, yla=9000) * np.exp(-t / 0.018)
+    rengas = np.sin(2 * np.pi * 520 * savy * t) * np.exp(-t / 0.035)
+    rengas += 0.5 * np.sin(2 * np.pi * 1370 * savy * t) * np.exp(-t / 0.02)
+    return voima * (0.8 * rako + 0.35 * rengas) * _attack(n, 0.0007)
+
+
+def helistin(rng, voima=1.0):
+    """Jingle of a riq: a few quick metallic zill hits."""
+    n = int(0.2 * SR)
+    t = np.arange(n) / SR
+    y = np.zeros(n)
+    for viive in (0.0, 0.004, 0.009):
+        k = int(viive * SR)
+        tt = t[: n - k]
+        metalli = sum(np.sin(2 * np.pi * f * tt + rng.uniform(0, 6.3))
+                      for f in (5270, 6930, 8410, 10150))
+        y[k:] += metalli * np.exp(-tt / 0.05) * (1.0 - 0.3 * k / n)
+    kohina = suodata(rng.standard_normal(n), ala=6000) * np.exp(-t / 0.03)
+    return voima * (0.15 * y + 0.6 * kohina) * _attack(n, 0.0005)
+
+
+def ravistin(rng, voima=1.0):
+    """Shaker: soft high noise swell."""
+    n = int(0.09 * SR)
+    t = np.arange(n) / SR
+    env = (t / 0.012) * np.exp(1 - t / 0.012)
+    return voima * suodata(rng.standard_normal(n), ala=5000, yla=14000) * env
+
+
+# ---------------------------------------------------------------- arranging
+
+
+class Silmukka:
+    """Circular stereo buses for one looping piece.
+
+    `lisaa` places a mono sound at a beat with a pan; whatever runs past
+    the end of the loop wraps to the beginning."""
+
+    def __init__(self, bpm, tahteja, tahtiin=4):
+        self.isku = SR * 60 // bpm
+        assert self.isku * bpm == SR * 60, "beat must be a whole number of samples"
+        self.pituus = self.isku * tahtiin * tahteja
+        self.kuiva = np.zeros((self.pituus, 2))
+        self.laheta = np.zeros((self.pituus, 2))  # reverb send
+
+    def lisaa(self, aani, isku, taso=1.0, pan=0.0, kaiku=0.2):
+        alku = int(round(isku * self.isku)) % self.pituus
+        vasen = np.cos((pan + 1) * np.pi / 4) * taso
+        oikea = np.sin((pan + 1) * np.pi / 4) * taso
+        kohta = 0
+        while kohta < len(aani):
+            paikka = (alku + kohta) % self.pituus
+            k = min(len(aani) - kohta, self.pituus - paikka)
+            pala = aani[kohta:kohta + k]
+            for bussi, maara in ((self.kuiva, 1.0), (self.laheta, kaiku)):
+                bussi[paikka:paikka + k, 0] += pala * vasen * maara
+                bussi[paikka:paikka + k, 1] += pala * oikea * maara
+            kohta += k
+
+    def sekoita(self, ir, kaikutaso):
+        kaiku = pyorea_kaiku(self.laheta, ir) * kaikutaso
+        y = self.kuiva + kaiku
+        y -= y.mean(axis=0)
+        return np.column_stack([suodata(y[:, k], ala=30) for k in range(2)])
+
+
+def soita_melodia(s, nuotit, bpm, siemen, taso, pan, kaiku, **aani):
+    """Pluck every note with a little humanised timing and velocity."""
+    rng = np.random.default_rng(siemen)
+    for i, (isku, kesto, savel) in enumerate(nuotit):
+        sekunteja = kesto * 60.0 / bpm
+        aani_ = kielisoitin(taajuus(savel), sekunteja, siemen=siemen * 1000 + i, **aani)
+        heitto = rng.normal(0, 0.006) * bpm / 60.0
+        voima = taso * rng.uniform(0.85, 1.0) * (1.1 if isku % 1 == 0 else 1.0)
+        s.lisaa(aani_, isku + heitto, voima, pan, kaiku)
+
+
+def soita_rummut(s, kuvio, tahteja, siemen, tahtiin=4):
+    """Percussion from a pattern {beat: [(instrument, level, pan)]}, per bar.
+
+    `kuvio` is a function of the bar number, so fills can vary."""
+    rng = np.random.default_rng(siemen)
+    for tahti in range(tahteja):
+        for isku, lyonnit in kuvio(tahti):
+            for soitin, taso, pan in lyonnit:
+                voima = taso * rng.uniform(0.88, 1.0)
+                heitto = rng.normal(0, 0.003)
+                aani = soitin(rng, voima)
+                kaiku = 0.08 if soitin is doum else 0.15
+                s.lisaa(aani, tahti * tahtiin + isku + heitto, 1.0, pan, kaiku)
+
+
+def mastaroi(y, huippu_db=-1.0, rms_katto_db=-15.0):
+    """Gentle memoryless limiting then peak normalisation (loop-safe)."""
+    y = y / np.max(np.abs(y))
+    rms = np.sqrt(np.mean(y ** 2))
+    tavoite = 10 ** (rms_katto_db / 20)
+    if rms < tavoite * 0.7:  # lift quiet material by soft-saturating peaks
+        veto = min(3.0, tavoite * 0.8 / rms)
+        y = np.tanh(y * veto) / np.tanh(veto)
+    return y / np.max(np.abs(y)) * 10 ** (huippu_db / 20)
+
+
+# ---------------------------------------------------------------- menu music
+
+VALIKKO_BPM = 84  # 31,500 samples a beat
+VALIKKO_SOINNUT = ["D", "Eb", "D", "Cm", "Gm", "Cm", "Eb", "D", "Gm", "Cm", "Eb", "D"]
+VALIKKO_MELODIA = [
+    "A4/1 Bb4/.5 A4/.5 G4/1 F#4/1", "G4/1.5 F#4/.5 Eb4/2",
+    "D4/1.5 Eb4/.5 F#4/1 G4/.5 A4/.5", "Bb4/1 A4/.5 G4/.5 C5/2",
+    "D5/1 C5/.5 Bb4/.5 G4/2", "C5/.5 Bb4/.5 G4/1 Eb4/1 G4/1",
+    "Bb4/1.5 G4/.5 Eb4/1 F#4/.5 G4/.5", "A4/3 r/1",
+    "D5/1 Eb5/.5 D5/.5 C5/1 Bb4/1", "C5/.5 Bb4/.5 A4/.5 G4/.5 A4/1 Bb4/1",
+    "Bb4/.5 A4/.5 G4/.5 F#4/.5 Eb4/1 F#4/1", "D4/2 r/1 F#4/.5 G4/.5",
+]
+# Chord name -> (bass root MIDI note, pad voicing)
+SOINNUT = {
+    "D": (38, [57, 62, 66]), "Eb": (39, [55, 58, 63]), "Cm": (36, [55, 60, 63]),
+    "Gm": (43, [55, 58, 62]), "A": (45, [57, 61, 64]), "Bb": (46, [58, 62, 65]),
+    "Dm": (38, [57, 62, 65]),
+}
+
+
+def valikko_rummut(tahti):
+    """Calm frame-drum groove with a small fill every fourth bar."""
+    kuvio = [(0, [(doum, 0.8, 0.0)]), (1, [(tek, 0.3, 0.25)]),
+             (1.5, [(tek, 0.15, -0.2)]), (2, [(doum, 0.55, 0.0)]),
+             (2.5, [(doum, 0.35, 0.0)]), (3, [(tek, 0.35, 0.25)])]
+    if tahti % 4 == 3:
+        kuvio += [(3.5, [(tek, 0.2, -0.2)]), (3.75, [(tek, 0.25, 0.2)])]
+    else:
+        kuvio += [(3.5, [(tek, 0.15, -0.2)])]
+    kuvio += [(k * 0.5, [(ravistin, 0.14 if k % 2 else 0.09, 0.45)]) for k in range(8)]
+    return kuvio
+
+
+def valikko_basso(s, tahti, juuri):
+    """Root and fifth on a soft sine bass doubled by a dark pluck."""
+    sek = 60.0 / VALIKKO_BPM
+    for isku, vali, kesto, taso in ((0, 0, 1.4, 1.0), (1.5, 0, 0.4, 0.5),
+                                    (2, 7, 1.4, 0.8), (3.5, 0, 0.4, 0.5)):
+        f = taajuus(juuri + vali)
+        s.lisaa(sinibasso(f, kesto * sek), tahti * 4 + isku, 0.55 * taso, 0.0, 0.05)
+        nappi = kielisoitin(f, kesto * sek, kirkkaus=0.3, t60=1.2, siemen=tahti * 10 + int(isku * 2))
+        s.lisaa(nappi, tahti * 4 + isku, 0.25 * taso, 0.0, 0.05)
+
+
+def tee_valikkomusiikki():
+    s = Silmukka(VALIKKO_BPM, len(VALIKKO_SOINNUT))
+    sek = 60.0 / VALIKKO_BPM
+    soita_melodia(s, jasenna(VALIKKO_MELODIA), VALIKKO_BPM, 11, 0.5, -0.15, 0.45,
+                  kirkkaus=0.55, t60=2.2, nappaus=0.17)
+    for tahti, nimi in enumerate(VALIKKO_SOINNUT):
+        juuri, aanet = SOINNUT[nimi]
+        valikko_basso(s, tahti, juuri)
+        for i, savel in enumerate(aanet):
+            s.lisaa(matto(savel, 4 * sek, 100 + tahti * 3 + i, nousu=0.6, lasku=1.0),
+                    tahti * 4, 0.07, (-0.5, 0.0, 0.5)[i], 0.6)
+    soita_rummut(s, valikko_rummut, len(VALIKKO_SOINNUT), 21)
+    ir = kaikuvaste(2.2, 3.0, 31, tummuus=3500)
+    return mastaroi(s.sekoita(ir, 0.55)), s.pituus
+
+
+# ---------------------------------------------------------------- game music
+
+PELI_BPM = 126  # 21,000 samples a beat
+PELI_SOINNUT = ["A", "Bb", "A", "A", "Dm", "Gm", "Bb", "A",
+                "A", "Bb", "A", "Gm", "Dm", "Bb", "Gm", "A"]
+PELI_MELODIA = [
+    "A4/.5 A4/.25 Bb4/.25 C#5/.5 Bb4/.5 A4/1 r/.5 E4/.5",
+    "F4/.5 G4/.5 A4/.5 Bb4/.5 A4/.5 G4/.5 F4/1",
+    "E4/.5 F4/.25 E4/.25 C#4/.5 D4/.5 E4/1 r/1",
+    "A4/.5 Bb4/.5 C#5/.5 D5/.5 E5/1 D5/.5 C#5/.5",
+    "D5/.75 C#5/.25 D5/.5 F5/.5 E5/.5 D5/.5 A4/1",
+    "G4/.5 A4/.25 Bb4/.25 D5/.5 Bb4/.5 A4/.5 G4/.5 F4/.5 G4/.5",
+    "F4/.5 D4/.5 F4/.5 Bb4/.5 A4/.5 G4/.5 F4/.5 E4/.5",
+    "C#4/.5 D4/.5 E4/2 r/.5 E4/.25 F4/.25",
+    "A4/.5 E5/.5 D5/.25 C#5/.25 D5/.5 C#5/.5 Bb4/.5 A4/1",
+    "Bb4/.5 D5/.5 F5/.5 D5/.5 Bb4/.5 A4/.5 G4/1",
+    "A4/.5 C#5/.5 E5/.5 C#5/.5 A4/.5 E4/.5 A4/1",
+    "G4/.5 Bb4/.5 D5/.5 G5/.5 F5/.25 E5/.25 D5/.5 Bb4/1",
+    "A4/.5 D5/.5 F5/.5 E5/.25 D5/.25 C#5/.5 D5/.5 A4/1",
+    "F5/.5 E5/.25 D5/.25 E5/.5 D5/.5 C#5/.5 Bb4/.5 A4/1",
+    "Bb4/.5 A4/.5 G4/.5 F4/.5 E4/.5 F4/.25 E4/.25 D4/1",
+    "C#4/.5 E4/.5 A4/1.5 r/1 E4/.25 G4/.25",
+]
+
+
+def peli_rummut(tahti):
+    """Maqsum on darbuka with riq jingles; fills close each four bars."""
+    kuvio = [(0, [(doum, 1.0, 0.0)]), (0.5, [(tek, 0.55, 0.2)]),
+             (1, [(tek, 0.2, -0.25)]), (1.5, [(tek, 0.55, 0.2)]),
+             (2, [(doum, 0.85, 0.0)]), (2.5, [(tek, 0.25, -0.25)]),
+             (3, [(tek, 0.6, 0.2)])]
+    if tahti % 4 == 3:
+        kuvio += [(3.25, [(tek, 0.3, -0.2)]), (3.5, [(tek, 0.45, 0.2)]),
+                  (3.75, [(tek, 0.5, -0.2)])]
+        if tahti % 8 == 7:
+            kuvio += [(3.5, [(doum, 0.6, 0.0)])]
+    else:
+        kuvio += [(3.5, [(tek, 0.25, -0.25)]), (3.75, [(tek, 0.2, 0.25)])]
+    kuvio += [(k * 0.5, [(helistin, 0.35 if k % 2 == 0 else 0.2, -0.5)]) for k in range(8)]
+    return kuvio
+
+
+def peli_basso(s, tahti, juuri):
+    """Driving eighth-note bass: plucked string over a sine sub."""
+    sek = 60.0 / PELI_BPM
+    kuvio = ((0, 0, .45, 1.0), (.5, 0, .2, .6), (1, 12, .2, .7), (1.5, 0, .2, .6),
+             (2, 7, .45, .9), (2.5, 0, .2, .6), (3, 12, .2, .7), (3.5, 7, .2, .6))
+    for isku, vali, kesto, taso in kuvio:
+        f = taajuus(juuri + vali)
+        s.lisaa(sinibasso(f, kesto * sek, 0.3), tahti * 4 + isku, 0.45 * taso, 0.0, 0.03)
+        nappi = kielisoitin(f, kesto * sek, kirkkaus=0.5, t60=0.9,
+                            siemen=500 + tahti * 10 + int(isku * 2), soi_lisaa=0.05)
+        s.lisaa(nappi, tahti * 4 + isku, 0.35 * taso, 0.0, 0.03)
+
+
+def peli_arpeggio(s, tahti, aanet):
+    """Qanun-like eighth-note arpeggio over the second half."""
+    sek = 60.0 / PELI_BPM
+    for k, i in enumerate((0, 1, 2, 1, 0, 1, 2, 1)):
+        savel = aanet[i] + 12
+        aani = kielisoitin(taajuus(savel), 0.45 * sek, kirkkaus=0.75, t60=1.2,
+                           nappaus=0.12, siemen=900 + tahti * 8 + k)
+        s.lisaa(aani, tahti * 4 + k * 0.5, 0.14 if k % 2 else 0.18, 0.4, 0.35)
+
+
+def tee_pelimusiikki():
+    s = Silmukka(PELI_BPM, len(PELI_SOINNUT))
+    sek = 60.0 / PELI_BPM
+    soita_melodia(s, jasenna(PELI_MELODIA), PELI_BPM, 12, 0.5, -0.15, 0.3,
+                  kirkkaus=0.65, t60=1.8, nappaus=0.15)
+    for tahti, nimi in enumerate(PELI_SOINNUT):
+        juuri, aanet = SOINNUT[nimi]
+        peli_basso(s, tahti, juuri)
+        for i, savel in enumerate(aanet):
+            s.lisaa(matto(savel, 4 * sek, 200 + tahti * 3 + i, nousu=0.15, lasku=0.5,
+                          kirkkaus=6), tahti * 4, 0.045, (-0.5, 0.0, 0.5)[i], 0.5)
+        if tahti >= 8:
+            peli_arpeggio(s, tahti, aanet)
+    soita_rummut(s, peli_rummut, len(PELI_SOINNUT), 22)
+    ir = kaikuvaste(1.4, 2.0, 32, tummuus=4500)
+    return mastaroi(s.sekoita(ir, 0.4)), s.pituus
+
+
+# ---------------------------------------------------------------- effects
+
+
+def reunat(y, sisaan=0.002, ulos=0.03):
+    """Short fades so an effect starts and ends at silence without a click."""
+    a, b = int(sisaan * SR), int(ulos * SR)
+    y = y.copy()
+    y[:a] *= np.linspace(0, 1, a)
+    y[len(y) - b:] *= np.linspace(1, 0, b) ** 2
+    return y
+
+
+def normaali(y, huippu_db):
+    return y / np.max(np.abs(y)) * 10 ** (huippu_db / 20)
+
+
+def lyhyt_kaiku(y, rt60, maara, siemen):
+    """Linear (not circular) reverb for effects: pads the end for the tail."""
+    ir = kaikuvaste(rt60, rt60 * 1.2, siemen)[:, 0]
+    n = len(y) + len(ir)
+    kaiku = np.fft.irfft(np.fft.rfft(y, n) * np.fft.rfft(ir, n), n)
+    return np.concatenate([y, np.zeros(len(ir))]) + maara * kaiku / np.sqrt(len(ir)) * 8
+
+
+def tee_hyppy():
+    """Jump: a soft sine swooping up with a touch of air, 0.24 s."""
+    n = int(0.24 * SR)
+    t = np.arange(n) / SR
+    f = 240 + 520 * (1 - np.exp(-t / 0.07))
+    f *= 1 + 0.025 * np.sin(2 * np.pi * 18 * t) * np.exp(-t / 0.1)
+    vaihe = 2 * np.pi * np.cumsum(f) / SR
+    runko = np.sin(vaihe) + 0.2 * np.sin(2 * vaihe)
+    runko *= np.exp(-t / 0.09)
+    rng = np.random.default_rng(41)
+    ilma = suodata(rng.standard_normal(n), ala=1500, yla=6000)
+    ilma *= np.sin(np.pi * np.clip(t / 0.16, 0, 1)) * 0.12
+    return normaali(reunat(runko + ilma, 0.003, 0.05), -3.0)
+
+
+def kello(f, n, vaimeneminen):
+    """Bell of n samples: inharmonic partials, the upper ones dying faster."""
+    t = np.arange(n) / SR
+    y = np.zeros(n)
+    for suhde, taso, aika in ((1.0, 1.0, 1.0), (2.0, 0.5, 0.6), (2.76, 0.3, 0.35),
+                              (5.4, 0.12, 0.15), (0.5, 0.15, 1.2)):
+        y += taso * np.sin(2 * np.pi * f * suhde * t) * np.exp(-t / (vaimeneminen * aika))
+    return y * _attack(n, 0.002)
+
+
+def tee_kellot():
+    """Menu start: two bell notes a fifth apart (D5 then A5), 1.3 s."""
+    n = int(1.15 * SR)
+    y = np.zeros(n)
+    for alku, savel, taso in ((0.0, 74, 0.8), (0.14, 81, 0.6)):
+        k = int(alku * SR)
+        y[k:] += taso * kello(taajuus(savel), n - k, 0.45)
+    y = lyhyt_kaiku(y, 0.6, 0.25, 42)[: int(1.3 * SR)]
+    return normaali(reunat(y, 0.002, 0.15), -4.0)
+
+
+def tee_naksu():
+    """Menu move: a soft wooden tick, 60 ms."""
+    n = int(0.06 * SR)
+    t = np.arange(n) / SR
+    y = np.sin(2 * np.pi * 1900 * t) * np.exp(-t / 0.007)
+    y += 0.6 * np.sin(2 * np.pi * 1100 * t) * np.exp(-t / 0.012)
+    rng = np.random.default_rng(43)
+    y += 0.3 * suodata(rng.standard_normal(n), ala=2000, yla=8000) * np.exp(-t / 0.002)
+    return normaali(reunat(y, 0.0005, 0.02), -9.0)
+
+
+def tee_fanfaari():
+    """Level change: rising hijaz arpeggio on plucks and a brassy pad, 1 s."""
+    n = int(0.8 * SR)
+    y = np.zeros(n)
+    for i, savel in enumerate((69, 73, 76, 81, 85)):
+        k = int(i * 0.085 * SR)
+        kesto = (n - k) / SR
+        nappi = kielisoitin(taajuus(savel), kesto, kirkkaus=0.8, t60=1.5,
+                            siemen=4400 + i, soi_lisaa=0.0)
+        torvi = matto(savel, kesto, 4500 + i, nousu=0.03, lasku=0.0, kirkkaus=10)
+        y[k:k + len(nappi)] += 0.7 * nappi[: n - k] + 0.25 * torvi[: n - k]
+    y = lyhyt_kaiku(y, 0.7, 0.3, 44)[: int(1.05 * SR)]
+    return normaali(reunat(y, 0.002, 0.25), -3.0)
+
+
+# ---------------------------------------------------------------- output
+
+
+def kirjoita_wav(polku, y):
+    y = np.atleast_2d(y.T).T
+    data = np.clip(np.round(y * 32767), -32768, 32767).astype("<i2")
+    with wave.open(polku, "wb") as w:
+        w.setnchannels(y.shape[1])
+        w.setsampwidth(2)
+        w.setframerate(SR)
+        w.writeframes(data.tobytes())
+
+
+def koodaa(y, kohde, kbps, tyokansio):
+    """Encode with lame; returns the sample count mpg123 decodes back."""
+    wav = os.path.join(tyokansio, "syote.wav")
+    kirjoita_wav(wav, y)
+    kanavat = ["-m", "j"] if y.ndim == 2 else ["-m", "m"]
+    subprocess.run(["lame", "--quiet", "-q", "0", "--cbr", "-b", str(kbps),
+                    "--resample", "44.1"] + kanavat + [wav, kohde], check=True)
+    takaisin = os.path.join(tyokansio, "takaisin.wav")
+    subprocess.run(["mpg123", "-q", "-w", takaisin, kohde], check=True)
+    with wave.open(takaisin, "rb") as w:
+        return w.getnframes()
+
+
+def main():
+    musiikki = os.path.join(JUURI, "media", "music")
+    aanet = os.path.join(JUURI, "media", "sounds")
+    os.makedirs(musiikki, exist_ok=True)
+    os.makedirs(aanet, exist_ok=True)
+    with tempfile.TemporaryDirectory() as tyo:
+        for nimi, tee in (("valikko.mp3", tee_valikkomusiikki), ("peli.mp3", tee_pelimusiikki)):
+            y, pituus = tee()
+            saatu = koodaa(y, os.path.join(musiikki, nimi), MUSIIKKI_KBPS, tyo)
+            print("music/%s: loop %d samples (%.3f s), decodes to %d" % (
+                nimi, pituus, pituus / SR, saatu))
+            if abs(saatu - pituus) > 4:
+                sys.exit("music/%s does not decode to its loop length" % nimi)
+        for nimi, tee in (("aani1.mp3", tee_hyppy), ("aani4.mp3", tee_kellot),
+                          ("valikko.mp3", tee_naksu), ("aani5.mp3", tee_fanfaari)):
+            y = tee()
+            saatu = koodaa(y, os.path.join(aanet, nimi), EFEKTI_KBPS, tyo)
+            print("sounds/%s: %.3f s, decodes to %d samples" % (nimi, len(y) / SR, saatu))
+
+
+if __name__ == "__main__":
+    main()
