@@ -1,0 +1,224 @@
+#!/usr/bin/python3
+"""Composes preview pictures of every screen of the game from the real media.
+
+Each picture stacks the real image files at the positions where the game draws
+them and renders the texts with the game's own fonts, at the game's sizes and
+colours, so the result shows what a player sees (text anchored at its
+ascender line, as SDL_ttf places it).
+
+Usage: tools/esikatselu.py [output directory]   (default /tmp/esikatselu)
+       tools/esikatselu.py --docs               (also writes docs/kuvat/*.png)
+"""
+
+import os
+import sys
+
+from PIL import Image, ImageDraw, ImageFont
+
+JUURI = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+KUVAT = os.path.join(JUURI, "media", "images")
+FONTIT = os.path.join(JUURI, "media", "fonts")
+KOKO = (1024, 768)
+
+MUSTA = (0, 0, 0)
+VALKOINEN = (255, 255, 255)
+KOROSTUS = (70, 108, 178)
+
+# Main menu items: language key, x, y (as the menu loop places them).
+PAAVALIKKO = [("Aloita_peli", 762, 232), ("Asetukset", 768, 350), ("Tehnyt", 806, 468),
+              ("Lopeta_peli", 762, 590)]
+# Settings items: language key, x, y, width (value drawn at x + width).
+ASETUKSET = [("Musiikki:", 114, 364, 160), ("Aanet:", 132, 410, 119),
+             ("Kokoruututila:", 58, 470, 275), ("Peru", 8, 690, 121),
+             ("Tallenna_muutokset", 221, 690, 270)]
+TEKIJAT = [("Ohjelmoinut: Oiva Kuusto", 22, 10, 200), ("Suunnitellut: Oiva Kuusto", 22, 10, 250),
+           ("Kuvat: Oiva Kuusto", 22, 10, 300), ("Pelimusiikki:", 22, 10, 350),
+           ("Yhtye:             Painted Iron Kettles", 16, 40, 400),
+           ("Kappaleella: Sparrows Over Copper Roofs", 16, 40, 422),
+           ("Valikkomusiikki:", 22, 10, 450), ("Yhtye:             Bassolux", 16, 40, 500),
+           ("Kappaleella: Step In", 16, 40, 522)]
+TULOKSET = [("Veikko", 1520), ("Aino", 1804), ("Matti", 2210), ("Liisa", 2675), ("Pekka", 3050),
+            ("Onni", 3322), ("Helmi", 4018), ("Ilmari", 4470), ("Kaisa", 5105)]
+
+
+def kuva(nimi):
+    return Image.open(os.path.join(KUVAT, nimi)).convert("RGBA")
+
+
+def fontti(nimi, koko):
+    return ImageFont.truetype(os.path.join(FONTIT, nimi), koko)
+
+
+def kieli():
+    arvot = {}
+    with open(os.path.join(JUURI, "media", "language", "suomi.txt"), encoding="utf-8") as f:
+        for rivi in f:
+            if "=" in rivi:
+                avain, arvo = rivi.split("=", 1)
+                arvot[avain.strip()] = arvo.strip()
+    return arvot
+
+
+def piirra(pohja, nimi, x, y):
+    """An alpha blit of an image file onto the picture (clipped at the edges)."""
+    kerros = Image.new("RGBA", pohja.size, (0, 0, 0, 0))
+    kerros.paste(kuva(nimi), (x, y))
+    pohja.alpha_composite(kerros)
+
+
+def piirra_avaimella(pohja, nimi, x, y):
+    """A blit with pure white as the colour key, the way the hero is drawn in a level."""
+    lahde = kuva(nimi)
+    maski = Image.eval(lahde.convert("RGB"), lambda v: 255 - v).convert("L")
+    maski = maski.point(lambda v: 255 if v > 0 else 0)
+    kerros = Image.new("RGBA", pohja.size, (0, 0, 0, 0))
+    kerros.paste(lahde.convert("RGB").convert("RGBA"), (x, y), maski)
+    pohja.alpha_composite(kerros)
+
+
+def teksti(pohja, sisalto, fnt, vari, x, y):
+    ImageDraw.Draw(pohja).text((x, y), sisalto, font=fnt, fill=vari)
+
+
+def valikkopohja(sanat):
+    """The part shared by the three menu screens: backdrop, title, overlay, labels."""
+    p = Image.new("RGBA", KOKO, (0, 0, 0, 255))
+    piirra(p, "valikko_tausta.png", 0, 0)
+    piirra(p, "otsikko.png", 0, 0)
+    teksti(p, "Hiekkatorni", fontti("normaali.ttf", 44), MUSTA, 250, -15)
+    piirra(p, "valikko.png", 0, 0)
+    otsake = fontti("normaali.ttf", 22)
+    for avain, x, y in PAAVALIKKO:
+        teksti(p, sanat[avain], otsake, MUSTA, x, y)
+    return p
+
+
+def paavalikko(sanat):
+    p = valikkopohja(sanat)
+    f = fontti("normaali.ttf", 22)
+    teksti(p, "Ennatyslista", f, MUSTA, 225, 200)
+    for i, (nimi, tulos) in enumerate(TULOKSET):
+        teksti(p, nimi, f, MUSTA, 100, 300 + 30 * i)
+        teksti(p, str(tulos), f, MUSTA, 400, 300 + 30 * i)
+    avain, x, y = PAAVALIKKO[0]
+    teksti(p, sanat[avain], f, KOROSTUS, x, y)
+    return p
+
+
+def asetukset(sanat):
+    p = valikkopohja(sanat)
+    f = fontti("normaali.ttf", 22)
+    arvot = [True, False, True]
+    for i, (avain, x, y, leveys) in enumerate(ASETUKSET):
+        teksti(p, sanat[avain], f, KOROSTUS if i == 2 else MUSTA, x, y)
+        if i < 3:
+            sana = sanat["On"] if arvot[i] else sanat["Ei"]
+            teksti(p, sana, f, KOROSTUS if i == 2 else MUSTA, x + leveys, y)
+    return p
+
+
+def tekijat(sanat):
+    p = valikkopohja(sanat)
+    for rivi, koko, x, y in TEKIJAT:
+        teksti(p, rivi, fontti("normaali.ttf", koko), MUSTA, x, y)
+    avain, x, y = PAAVALIKKO[2]
+    teksti(p, sanat[avain], fontti("normaali.ttf", 22), KOROSTUS, x, y)
+    return p
+
+
+def alkudemo(rivi, kaantynyt):
+    p = Image.new("RGBA", KOKO, (0, 0, 0, 255))
+    piirra(p, "pelidemo_tausta.png", 0, 0)
+    piirra(p, "kuva10.png", 10, 350)
+    piirra(p, "kuva7.png", 540, 245)
+    piirra(p, "peli_hahmo.png", 200, 600)
+    piirra(p, "peli_pappiv.png" if kaantynyt else "peli_pappi.png", 700, 133)
+    teksti(p, rivi, fontti("juoni.ttf", 35), MUSTA, 0, 0)
+    return p
+
+
+# A small level: platforms as (column, row, width, height) in 32-pixel tiles.
+TASOT = [(0, 20, 12, 4), (14, 17, 6, 1), (22, 14, 5, 2), (9, 11, 4, 3), (28, 19, 4, 5)]
+RIVISANAT = ["alku_", "", "loppu_"]
+SARAKESANAT = ["alku", "normaali", "loppu"]
+
+
+def palikan_nimi(rivi, sarake, leveys, korkeus):
+    """File of the block at (sarake, rivi) inside a platform, like the level builder."""
+    r = 0 if rivi == 0 else (2 if rivi == korkeus - 1 else 1)
+    s = 0 if sarake == 0 else (2 if sarake == leveys - 1 else 1)
+    if r == 1 and s != 1:
+        return "palikka_%s.png" % SARAKESANAT[s]
+    return "palikka_%s%s.png" % (RIVISANAT[r], SARAKESANAT[s])
+
+
+def kentta():
+    p = Image.new("RGBA", KOKO, (0, 0, 0, 255))
+    tausta = kuva("kentta_tausta.png")
+    for ty in range(0, KOKO[1], 512):
+        for tx in range(0, KOKO[0], 512):
+            p.paste(tausta, (tx, ty))
+    for x0, y0, w, h in TASOT:
+        for r in range(h):
+            for s in range(w):
+                piirra(p, palikan_nimi(r, s, w, h), (x0 + s) * 32, (y0 + r) * 32)
+    piirra_avaimella(p, "peli_hahmo.png", 3 * 32, 20 * 32 - 101)
+    piirra_avaimella(p, "peli_hahmohyppyv.png", 15 * 32, 17 * 32 - 160)
+    piirra_avaimella(p, "peli_hahmov.png", 23 * 32, 14 * 32 - 101)
+    teksti(p, "0:42.7", fontti("normaali.ttf", 22), MUSTA, 10, 10)
+    return p
+
+
+def loppudemo(vaihe, rivi):
+    p = Image.new("RGBA", KOKO, (0, 0, 0, 255))
+    piirra(p, "peliloppudemo_tausta.png", 0, 0)
+    piirra(p, "hahmo_edesta.png", 600, 165)
+    piirra(p, "henkilo2.png", 700, 0)
+    piirra(p, "ukko_saippuak_%d.png" % vaihe, 400, 150)
+    teksti(p, rivi, fontti("juoni.ttf", 35), VALKOINEN, 0, 0)
+    return p
+
+
+def nimen_syotto():
+    p = Image.new("RGBA", KOKO, (0, 0, 0, 255))
+    pieni = fontti("normaali.ttf", 22)
+    for i, aika in enumerate(["0:41.35", "0:38.2", "1:2.80", "0:55.9", "1:14.61", "0:49.7"]):
+        teksti(p, aika, pieni, VALKOINEN, 500, 40 * i)
+    suuri = fontti("juoni.ttf", 35)
+    teksti(p, "Onneksi olkoon, pelasit pelin läpi!", suuri, VALKOINEN, 300, 382)
+    teksti(p, "Nimi:", suuri, VALKOINEN, 300, 450)
+    teksti(p, "Veikko", pieni, VALKOINEN, 400, 430)
+    return p
+
+
+def main():
+    docs = "--docs" in sys.argv
+    argut = [a for a in sys.argv[1:] if a != "--docs"]
+    hakemisto = argut[0] if argut else "/tmp/esikatselu"
+    os.makedirs(hakemisto, exist_ok=True)
+    sanat = kieli()
+    kuvat = {
+        "1_paavalikko": paavalikko(sanat),
+        "2_asetukset": asetukset(sanat),
+        "3_tekijat": tekijat(sanat),
+        "4_alkudemo": alkudemo("Apuri:  Hei, minulla on sinulle tehtävä.", False),
+        "5_alkudemo_pisin": alkudemo(
+            "Apuri: Muutama vuosi takaperin muuan Magnus taikoi maapallolle taian.", True),
+        "6_kentta": kentta(),
+        "7_loppudemo": loppudemo(1, "Hän pelasti yhteiskunnan ja tappoi Magnuksen."),
+        "8_nimi": nimen_syotto(),
+    }
+    for nimi, p in kuvat.items():
+        p.convert("RGB").save(os.path.join(hakemisto, nimi + ".png"))
+    if docs:
+        kohde = os.path.join(JUURI, "docs", "kuvat")
+        os.makedirs(kohde, exist_ok=True)
+        for nimi in ("1_paavalikko", "4_alkudemo", "6_kentta", "7_loppudemo"):
+            pieni = kuvat[nimi].convert("RGB").resize((640, 480), Image.LANCZOS)
+            pieni = pieni.quantize(colors=192, dither=Image.Dither.FLOYDSTEINBERG)
+            pieni.save(os.path.join(kohde, nimi[2:] + ".png"), optimize=True)
+    print("Esikatselut -> %s" % hakemisto)
+
+
+if __name__ == "__main__":
+    main()
