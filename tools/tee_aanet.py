@@ -598,17 +598,62 @@ def kirjoita_wav(polku, y):
         w.writeframes(data.tobytes())
 
 
-def koodaa(y, kohde, kbps, tyokansio):
-    """Encode with lame; returns the sample count mpg123 decodes back."""
+ESIRULLA = 2304  # samples of loop wrapped around each edge for the encoder
+
+
+def koodaa(y, kohde, kbps, tyokansio, silmukka=False):
+    """Encode with lame; returns the sample count mpg123 decodes back.
+
+    A loop is encoded with its last ESIRULLA samples before it and its first
+    ones after it, so the codec sees the music continue across the loop
+    point instead of silence; the encoder delay and padding recorded in the
+    file's LAME tag are then raised by ESIRULLA so gapless decoders trim the
+    extra samples and play exactly the loop."""
     wav = os.path.join(tyokansio, "syote.wav")
+    if silmukka:
+        y = np.concatenate([y[-ESIRULLA:], y, y[:ESIRULLA]])
     kirjoita_wav(wav, y)
     kanavat = ["-m", "j"] if y.ndim == 2 else ["-m", "m"]
     subprocess.run(["lame", "--quiet", "-q", "0", "--cbr", "-b", str(kbps),
                     "--resample", "44.1"] + kanavat + [wav, kohde], check=True)
+    if silmukka:
+        with open(kohde, "r+b") as f:
+            data = bytearray(f.read())
+            kasvata_viivetta(data, ESIRULLA)
+            f.seek(0)
+            f.write(data)
     takaisin = os.path.join(tyokansio, "takaisin.wav")
     subprocess.run(["mpg123", "-q", "-w", takaisin, kohde], check=True)
     with wave.open(takaisin, "rb") as w:
         return w.getnframes()
+
+
+def crc16(data):
+    """CRC-16 (polynomial 0x8005, reflected) as the LAME tag uses."""
+    c = 0
+    for tavu in data:
+        c ^= tavu
+        for _ in range(8):
+            c = (c >> 1) ^ 0xA001 if c & 1 else c >> 1
+    return c
+
+
+def kasvata_viivetta(data, lisa):
+    """Add `lisa` samples to the LAME tag's encoder delay and padding.
+
+    The tag sits in the first frame after the "Info" header: 12 bits of
+    delay and 12 of padding at offset 21 from "LAME", and a CRC-16 of the
+    frame's first 190 bytes at offset 34, which is recomputed."""
+    info = data.find(b"Info")
+    lame = data.find(b"LAME", info)
+    if info < 0 or lame < 0 or lame + 34 != 190:
+        sys.exit("unexpected LAME tag layout")
+    arvo = int.from_bytes(data[lame + 21:lame + 24], "big")
+    viive, tayte = (arvo >> 12) + lisa, (arvo & 0xFFF) + lisa
+    if viive > 0xFFF or tayte > 0xFFF:
+        sys.exit("encoder delay or padding does not fit the LAME tag")
+    data[lame + 21:lame + 24] = ((viive << 12) | tayte).to_bytes(3, "big")
+    data[lame + 34:lame + 36] = crc16(data[:190]).to_bytes(2, "big")
 
 
 def main():
@@ -619,7 +664,7 @@ def main():
     with tempfile.TemporaryDirectory() as tyo:
         for nimi, tee in (("valikko.mp3", tee_valikkomusiikki), ("peli.mp3", tee_pelimusiikki)):
             y, pituus = tee()
-            saatu = koodaa(y, os.path.join(musiikki, nimi), MUSIIKKI_KBPS, tyo)
+            saatu = koodaa(y, os.path.join(musiikki, nimi), MUSIIKKI_KBPS, tyo, True)
             print("music/%s: loop %d samples (%.3f s), decodes to %d" % (
                 nimi, pituus, pituus / SR, saatu))
             if abs(saatu - pituus) > 4:
