@@ -12,11 +12,24 @@ struct minsec {
 
 class aika {
   public:
+    // A millisecond count of real elapsed time. The default reads a steady
+    // clock; tests install their own so that no result hangs on wall time.
+    using Kellolahde = uint32_t (*)();
+
     // Starts the clock from now.
     void alustaAika();
-    // The time since alustaAika.
-    minsec haeAika();
+    // The time since alustaAika. Hundredths that round up to 100 carry into
+    // the seconds, so 1 999 ms reads 0:2.0.
+    minsec haeAika() const;
+
+    // Replaces the tick source of this clock (null restores the default).
+    void asetaKellolahde(Kellolahde lahde);
+    // The default tick source: milliseconds of a monotonic clock.
+    static uint32_t oletuslahde();
+    // Turns elapsed milliseconds into minutes, seconds and hundredths.
+    static minsec muunna(uint32_t millisekunnit);
 
   private:
     int32_t alku = 0;
+    Kellolahde lahde = &aika::oletuslahde;
 };
