@@ -1,0 +1,54 @@
+#pragma once
+// The intro story: Apuri sends the hero to the desert. The player steps
+// through fourteen lines with Space; Escape or closing the window ends it.
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <array>
+#include <string>
+
+#include "piirto.h"
+
+class Alkudemo {
+  public:
+    enum textquality { solid = ::solid, shaded = ::shaded, blended = ::blended };
+
+    static constexpr int REPLIIKKEJA = 14;
+
+    Alkudemo() = default;
+    ~Alkudemo();
+    Alkudemo(const Alkudemo&) = delete;
+    Alkudemo& operator=(const Alkudemo&) = delete;
+
+    // Loads the images, the dialogue and the font and composes the background.
+    void lataa();
+    // Runs the story on `ruutu` and returns when it is over.
+    void aloita(SDL_Surface* ruutu);
+
+    // The Apuri picture of a step: he turns towards the hero at step 2.
+    SDL_Surface* haePappiKuva(int askel) const;
+    // The line rendered last (the one on the screen after a frame).
+    const std::string& haeTekstipuskuri() const { return tekstipuskuri; }
+
+    static void PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y);
+    static TTF_Font* LoadFont(const char* tiedosto, int koko);
+    static void blitText(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari,
+                         SDL_Color taustavari, const char* teksti, textquality laatu);
+
+  private:
+    void vapauta();
+    void koostaTausta();
+
+    SDL_Surface* pappi = nullptr;
+    SDL_Surface* pappiVasen = nullptr;
+    SDL_Surface* hahmo = nullptr;
+    SDL_Surface* taustakuva = nullptr;
+    SDL_Surface* tausta = nullptr;
+    bool lopetus = false;
+    std::string tekstipuskuri;
+    std::array<std::string, REPLIIKKEJA> repliikit;
+    SDL_Surface* tekstikuva = nullptr;
+    SDL_Event tapahtuma{};
+    TTF_Font* juonifontti = nullptr;
+};

@@ -1,0 +1,179 @@
+#include "loppudemo.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "kehys.h"
+#include "tarina.h"
+
+namespace {
+
+constexpr int LEVEYS = 1024;          // px, the screen
+constexpr int KORKEUS = 768;          // px
+constexpr int JUONIFONTIN_KOKO = 35;  // pt, story lines and summary headings
+constexpr int NIMIFONTIN_KOKO = 22;   // pt, level times and the typed name
+constexpr int VIIMEINEN_ASKEL = 5;    // the sixth Space press ends the story
+constexpr int KUVA_X = 400;           // px, the story picture
+constexpr int KUVA_Y = 150;
+constexpr int AJAT_X = 500;        // px, the column of level times
+constexpr int AJAN_RIVIVALI = 40;  // px between level times
+constexpr int NIMI_X = 400;        // px, the typed name
+constexpr int NIMI_Y = 430;
+
+constexpr int64_t SADASOSAA_MINUUTISSA = 6000;
+constexpr int64_t SADASOSAA_SEKUNNISSA = 100;
+
+// The pictures of the story steps, in slot order.
+const std::array<const char*, loppudemo::KEHYKSIA> KEHYSKUVAT = {
+    "media/images/ukko_saippuak_0.png", "media/images/ukko_saippuak_1.png",
+    "media/images/ukko_saippuak_2.png", "media/images/ukko_saippuak_3.png",
+    "media/images/ukko_saippuak_1.png", "media/images/ukko_saippuak_2.png",
+    "media/images/ukko_saippuak_3.png",
+};
+
+const std::array<const char*, loppudemo::KEHYKSIA> TARINA = {
+    "Myöhemmin illalla, kun Magnus oli tapettu:",
+    "Pst, mikä sinun nimi on?",
+    "Veikko",
+    "Onnitelkaamme Veikkoa!",
+    "Hän pelasti yhteiskunnan ja tappoi Magnuksen.",
+    "",
+    "",
+};
+
+// A name holds only the digits and the letters A to Z and a to z.
+bool onkoNimenMerkki(Uint16 merkki) {
+    return (merkki >= '0' && merkki <= '9') || (merkki >= 'A' && merkki <= 'Z') ||
+           (merkki >= 'a' && merkki <= 'z');
+}
+
+}  // namespace
+
+loppudemo::~loppudemo() { vapauta(); }
+
+void loppudemo::vapauta() {
+    for (SDL_Surface*& kehys : kehykset) vapautaPinta(kehys);
+    for (SDL_Surface** p : {&hahmo, &henkilo, &tausta, &tekstikuva, &taustakuva}) vapautaPinta(*p);
+    tarina::suljeFontti(juonifontti);
+    tarina::suljeFontti(nimifontti);
+}
+
+void loppudemo::lataa() {
+    vapauta();  // a second load replaces the first without leaking it
+    for (int i = 1; i < KEHYKSIA; ++i) kehykset[i] = lataaKuva(KEHYSKUVAT[i]);
+    hahmo = lataaKuva("media/images/hahmo_edesta.png");
+    henkilo = lataaKuva("media/images/henkilo2.png");
+    tausta = lataaKuva("media/images/peliloppudemo_tausta.png");
+    for (int i = 0; i < KEHYKSIA; ++i) repliikit[i] = TARINA[i];
+    juonifontti = LoadFont("media/fonts/juoni.ttf", JUONIFONTIN_KOKO);
+    nimifontti = LoadFont("media/fonts/normaali.ttf", NIMIFONTIN_KOKO);
+    kehykset[0] = lataaKuva(KEHYSKUVAT[0]);
+    koostaTausta();
+}
+
+void loppudemo::koostaTausta() {
+    taustakuva = luoPinta(LEVEYS, KORKEUS);
+    PiirraKuva(tausta, taustakuva, 0, 0);
+    PiirraKuva(hahmo, taustakuva, 600, 165);
+    PiirraKuva(henkilo, taustakuva, 700, 0);
+}
+
+void loppudemo::aloita(SDL_Surface* ruutu, std::vector<minsec> ajat) {
+    kerroTarina(ruutu);
+    piirraYhteenveto(ajat);
+    std::vector<score> tulokset = hiscore().haeTulokset();
+    kysyNimi(ruutu, tulokset, laskeSumma(ajat));
+}
+
+// Phase 1: Escape or closing the window ends only the story.
+void loppudemo::kerroTarina(SDL_Surface* ruutu) {
+    tarina::aloita(ruutu, Nakyma::Loppudemo, VIIMEINEN_ASKEL, tapahtuma, lopetus, [&](int askel) {
+        tekstipuskuri = repliikit[askel];
+        tarina::piirraKehys(ruutu, taustakuva, kehykset[askel], KUVA_X, KUVA_Y, juonifontti,
+                            vari::valkoinen, tekstipuskuri, tekstikuva);
+    });
+}
+
+// Phase 2: the background becomes black with the level times in a column,
+// the congratulation and the name prompt.
+void loppudemo::piirraYhteenveto(const std::vector<minsec>& ajat) {
+    if (!taustakuva) return;
+    SDL_FillRect(taustakuva, nullptr, SDL_MapRGB(taustakuva->format, 0, 0, 0));
+    // Rows below the picture would draw nothing; they are not even rendered.
+    for (size_t i = 0; i < ajat.size() && i < KORKEUS / AJAN_RIVIVALI + 1; ++i) {
+        const int y = static_cast<int>(i) * AJAN_RIVIVALI;
+        piirraTekstiTaustaan(nimifontti, aikaTekstiksi(ajat[i]), AJAT_X, y);
+    }
+    piirraTekstiTaustaan(juonifontti, "Onneksi olkoon, pelasit pelin läpi!", 300, 382);
+    piirraTekstiTaustaan(juonifontti, "Nimi:", 300, 450);
+}
+
+void loppudemo::piirraTekstiTaustaan(TTF_Font* fontti, const std::string& teksti, int x, int y) {
+    tekstipuskuri = teksti;
+    vaihdaTeksti(fontti, &tekstikuva, vari::valkoinen, tekstipuskuri.c_str());
+    PiirraKuva(tekstikuva, taustakuva, x, y);
+}
+
+// Phase 3: typing, Backspace, Return stores, Escape or closing leaves.
+void loppudemo::kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32_t summa) {
+    lopetus = false;
+    nimi.clear();
+    SDL_EnableUNICODE(1);
+    while (!lopetus) {
+        // Keys after the one that ended the entry are left alone, so one game
+        // can never store two entries.
+        while (!lopetus && SDL_PollEvent(&tapahtuma)) {
+            if (tapahtuma.type == SDL_QUIT) lopetus = true;
+            if (tapahtuma.type == SDL_KEYDOWN)
+                kasitteleNappain(tapahtuma.key.keysym, tulokset, summa);
+        }
+        PiirraKuva(taustakuva, ruutu, 0, 0);
+        tekstipuskuri = nimi;
+        vaihdaTeksti(nimifontti, &tekstikuva, vari::valkoinen, tekstipuskuri.c_str());
+        PiirraKuva(tekstikuva, ruutu, NIMI_X, NIMI_Y);
+        vaihdaKehys(ruutu, Nakyma::Nimi);
+    }
+}
+
+void loppudemo::kasitteleNappain(const SDL_keysym& nappain, std::vector<score>& tulokset,
+                                 int32_t summa) {
+    if (nimi.size() < NIMEN_PITUUS && onkoNimenMerkki(nappain.unicode))
+        nimi.push_back(static_cast<char>(nappain.unicode));
+    if (nappain.sym == SDLK_BACKSPACE && !nimi.empty()) nimi.pop_back();
+    if (nappain.sym == SDLK_RETURN) {
+        score uusi;
+        uusi.nimi = nimi;
+        uusi.tulos = summa;
+        lisaaTulos(tulokset, uusi);
+        hiscore().tallennaTulokset(tulokset);
+        lopetus = true;
+    }
+    if (nappain.sym == SDLK_ESCAPE) lopetus = true;
+}
+
+int32_t loppudemo::laskeSumma(const std::vector<minsec>& ajat) {
+    constexpr int64_t SUURIN = std::numeric_limits<int32_t>::max();
+    constexpr int64_t PIENIN = std::numeric_limits<int32_t>::min();
+    int64_t summa = 0;
+    for (const minsec& aika : ajat) {
+        summa += aika.min * SADASOSAA_MINUUTISSA + aika.sec * SADASOSAA_SEKUNNISSA + aika.sadasosat;
+        summa = std::clamp(summa, PIENIN, SUURIN);  // saturate at every step: no overflow
+    }
+    return static_cast<int32_t>(summa);
+}
+
+std::string loppudemo::aikaTekstiksi(const minsec& aika) {
+    return std::to_string(aika.min) + ":" + std::to_string(aika.sec) + "." +
+           std::to_string(aika.sadasosat);
+}
+
+void loppudemo::PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {
+    ::PiirraKuva(kuva, kohde, x, y);
+}
+
+TTF_Font* loppudemo::LoadFont(const char* tiedosto, int koko) { return ::LoadFont(tiedosto, koko); }
+
+void loppudemo::blitText(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari,
+                         SDL_Color taustavari, const char* teksti, textquality laatu) {
+    ::blitText(fontti, kohde, etuvari, taustavari, teksti, static_cast<::textquality>(laatu));
+}
