@@ -11,6 +11,7 @@ Usage: tools/esikatselu.py [output directory]   (default /tmp/esikatselu)
 """
 
 import os
+import struct
 import sys
 
 from PIL import Image, ImageDraw, ImageFont
@@ -137,34 +138,65 @@ def alkudemo(rivi, kaantynyt):
     return p
 
 
-# A small level: platforms as (column, row, width, height) in 32-pixel tiles.
-TASOT = [(0, 20, 12, 4), (14, 17, 6, 1), (22, 14, 5, 2), (9, 11, 4, 3), (28, 19, 4, 5)]
-RIVISANAT = ["alku_", "", "loppu_"]
-SARAKESANAT = ["alku", "normaali", "loppu"]
+# Stand-in level when levels/level1.map is missing: (column, row, width, height).
+TASOT = [(0, 20, 12, 4), (14, 17, 6, 2), (22, 14, 5, 2), (9, 11, 4, 3), (28, 19, 4, 5)]
+# Block type (0-8) -> image file, in the order the level loads them.
+PALIKKAKUVAT = ["palikka_alku_alku.png", "palikka_alku_normaali.png", "palikka_alku_loppu.png",
+                "palikka_alku.png", "palikka_normaali.png", "palikka_loppu.png",
+                "palikka_loppu_alku.png", "palikka_loppu_normaali.png", "palikka_loppu_loppu.png"]
 
 
-def palikan_nimi(rivi, sarake, leveys, korkeus):
-    """File of the block at (sarake, rivi) inside a platform, like the level builder."""
-    r = 0 if rivi == 0 else (2 if rivi == korkeus - 1 else 1)
-    s = 0 if sarake == 0 else (2 if sarake == leveys - 1 else 1)
-    if r == 1 and s != 1:
-        return "palikka_%s.png" % SARAKESANAT[s]
-    return "palikka_%s%s.png" % (RIVISANAT[r], SARAKESANAT[s])
+def lue_kentta(polku):
+    """Blocks (column, row, type) of a level file: 17-byte little-endian
+    records, stored with text-mode line ends (0x0D 0x0A reads as 0x0A; the
+    game treats 0x1A as an ordinary byte, so this does too)."""
+    with open(polku, "rb") as f:
+        tavut = f.read().replace(b"\r\n", b"\n")
+    palat = []
+    for i in range(len(tavut) // 17):
+        x, y, tyyppi, _, _ = struct.unpack_from("<iiiBi", tavut, i * 17)
+        palat.append((x, y, tyyppi))
+    return palat
 
 
-def kentta():
-    p = Image.new("RGBA", KOKO, (0, 0, 0, 255))
-    tausta = kuva("kentta_tausta.png")
-    for ty in range(0, KOKO[1], 512):
-        for tx in range(0, KOKO[0], 512):
-            p.paste(tausta, (tx, ty))
+def varapalat():
+    palat = []
     for x0, y0, w, h in TASOT:
         for r in range(h):
             for s in range(w):
-                piirra(p, palikan_nimi(r, s, w, h), (x0 + s) * 32, (y0 + r) * 32)
-    piirra_avaimella(p, "peli_hahmo.png", 3 * 32, 20 * 32 - 101)
-    piirra_avaimella(p, "peli_hahmohyppyv.png", 15 * 32, 17 * 32 - 160)
-    piirra_avaimella(p, "peli_hahmov.png", 23 * 32, 14 * 32 - 101)
+                rivi = 0 if r == 0 else (2 if r == h - 1 else 1)
+                sarake = 0 if s == 0 else (2 if s == w - 1 else 1)
+                palat.append((x0 + s, y0 + r, rivi * 3 + sarake))
+    return palat
+
+
+def kentta():
+    """The bottom-left screen of level 1 (where the hero starts)."""
+    polku = os.path.join(JUURI, "levels", "level1.map")
+    palat = lue_kentta(polku) if os.path.exists(polku) else varapalat()
+    korkeus = (max(y for _, y, _ in palat) + 1) * 32
+    vy = max(0, korkeus - KOKO[1])
+    vx = 0
+    p = Image.new("RGBA", KOKO, (0, 0, 0, 255))
+    tausta = kuva("kentta_tausta.png")
+    for ty in range(0, korkeus, 512):
+        for tx in range(0, KOKO[0] + 512, 512):
+            p.paste(tausta, (tx - vx % 512, ty - vy))
+    kuvat = [kuva(n) for n in PALIKKAKUVAT]
+    for x, y, tyyppi in palat:
+        kx, ky = x * 32 - vx, y * 32 - vy
+        if 0 <= tyyppi <= 8 and 0 <= kx <= KOKO[0] - 32 and 0 <= ky <= KOKO[1] - 32:
+            p.alpha_composite(kuvat[tyyppi], (kx, ky))
+    # Put the hero on the lowest and on the highest visible platform top,
+    # and a jumping hero in the air between them.
+    ylat = sorted((ky, kx) for x, y, t in palat if t in (0, 1)
+                  for kx, ky in [(x * 32 - vx, y * 32 - vy)] if 0 <= kx < 900 and 120 <= ky < KOKO[1])
+    if ylat:
+        ala, yla = ylat[-1], ylat[0]
+        piirra_avaimella(p, "peli_hahmo.png", ala[1] + 8, ala[0] - 101)
+        piirra_avaimella(p, "peli_hahmov.png", yla[1] + 8, yla[0] - 101)
+        piirra_avaimella(p, "peli_hahmohyppy.png", (ala[1] + yla[1]) // 2 + 60,
+                         (ala[0] + yla[0]) // 2 - 150)
     teksti(p, "0:42.7", fontti("normaali.ttf", 22), MUSTA, 10, 10)
     return p
 

@@ -37,7 +37,7 @@ TAIVAS_ALA = (214, 234, 244)
 ILTA_YLA = (22, 20, 48)
 ILTA_ALA = (236, 146, 92)
 ÄÄRIVIIVA = (58, 38, 28)
-PANEELI = (255, 249, 234)
+PANEELI = (255, 247, 228)
 
 
 # ---------------------------------------------------------------- helpers
@@ -88,12 +88,14 @@ def pienenna(kuva, kerroin):
 
 
 class Piirros:
-    """An RGBA drawing surface in screen pixels, rendered YLI times larger."""
+    """An RGBA drawing surface in screen pixels, rendered `kerroin` times larger.
+
+    Opaque shapes are drawn straight in; shapes in a translucent colour are
+    drawn on a scratch layer and blended over, so they never punch holes."""
 
     def __init__(self, w, h, kerroin=YLI):
         self.k = kerroin
         self.kuva = Image.new("RGBA", (w * kerroin, h * kerroin), (0, 0, 0, 0))
-        self.d = ImageDraw.Draw(self.kuva)
 
     def _p(self, pisteet):
         return [(x * self.k, y * self.k) for x, y in pisteet]
@@ -101,27 +103,46 @@ class Piirros:
     def _r(self, laatikko):
         return [v * self.k for v in laatikko]
 
+    def _leveys(self, paksuus):
+        return max(1, int(round(paksuus * self.k)))
+
+    def _piirra(self, varit, toimi):
+        lapikuultava = any(v is not None and len(v) == 4 and v[3] < 255 for v in varit)
+        if not lapikuultava:
+            toimi(ImageDraw.Draw(self.kuva))
+            return
+        kerros = Image.new("RGBA", self.kuva.size, (0, 0, 0, 0))
+        toimi(ImageDraw.Draw(kerros))
+        alue = kerros.getbbox()
+        if alue:
+            self.kuva.alpha_composite(kerros.crop(alue), alue[:2])
+
     def soikio(self, laatikko, vari, reuna=None, paksuus=1.5):
-        self.d.ellipse(self._r(laatikko), fill=vari, outline=reuna,
-                       width=int(paksuus * self.k) if reuna else 0)
+        w = self._leveys(paksuus) if reuna else 0
+        self._piirra([vari, reuna], lambda d: d.ellipse(self._r(laatikko), fill=vari,
+                                                        outline=reuna, width=w))
 
     def laatikko(self, laatikko, vari, sade=0, reuna=None, paksuus=1.5):
-        self.d.rounded_rectangle(self._r(laatikko), radius=sade * self.k, fill=vari,
-                                 outline=reuna, width=int(paksuus * self.k) if reuna else 0)
+        w = self._leveys(paksuus) if reuna else 0
+        self._piirra([vari, reuna], lambda d: d.rounded_rectangle(
+            self._r(laatikko), radius=sade * self.k, fill=vari, outline=reuna, width=w))
 
     def monikulmio(self, pisteet, vari, reuna=None, paksuus=1.5):
-        self.d.polygon(self._p(pisteet), fill=vari)
+        self._piirra([vari], lambda d: d.polygon(self._p(pisteet), fill=vari))
         if reuna:
             self.viiva(list(pisteet) + [pisteet[0]], paksuus, reuna)
 
     def viiva(self, pisteet, paksuus, vari):
         """Polyline with round joints and ends."""
         p = self._p(pisteet)
-        w = max(1, int(paksuus * self.k))
-        self.d.line(p, fill=vari, width=w, joint="curve")
-        for x, y in p:
-            r = w / 2
-            self.d.ellipse([x - r, y - r, x + r, y + r], fill=vari)
+        w = self._leveys(paksuus)
+
+        def toimi(d):
+            d.line(p, fill=vari, width=w, joint="curve")
+            for x, y in p:
+                d.ellipse([x - w / 2, y - w / 2, x + w / 2, y + w / 2], fill=vari)
+
+        self._piirra([vari], toimi)
 
     def raaja(self, pisteet, paksuus, vari, reuna=ÄÄRIVIIVA, reunapaksuus=1.5):
         """A limb: an outlined thick polyline."""
@@ -129,7 +150,8 @@ class Piirros:
         self.viiva(pisteet, paksuus, vari)
 
     def kaari(self, laatikko, alku, loppu, vari, paksuus=1.5):
-        self.d.arc(self._r(laatikko), alku, loppu, fill=vari, width=int(paksuus * self.k))
+        w = self._leveys(paksuus)
+        self._piirra([vari], lambda d: d.arc(self._r(laatikko), alku, loppu, fill=vari, width=w))
 
     def valmis(self):
         return pienenna(self.kuva, self.k)
@@ -151,23 +173,31 @@ def tallenna(kuva, hakemisto, nimi):
 # ---------------------------------------------------------------- scenery
 
 
-def duunit(rgb, pohja_y, korkeus, siemen, vari_valo, vari_varjo, aalto=260.0):
-    """Paints one layer of dunes whose crest starts near `pohja_y`."""
+def duunit(rgb, pohja_y, korkeus, siemen, vari_valo, vari_varjo, aalto=260.0, valo_vasen=True):
+    """Paints one layer of dunes: sharp crests, a lit and a shaded flank near
+    the crest that fade into an even colour, and faint wind ripples."""
     h, w = rgb.shape[:2]
     x = np.arange(w, dtype=np.float64)
     rng = np.random.default_rng(siemen)
-    harja = np.full(w, float(pohja_y))
-    for i in range(4):
-        vaihe = rng.uniform(0, 2 * math.pi)
-        pituus = aalto / (1.0 + 0.8 * i)
-        harja -= korkeus / (1.6**i) * (0.5 + 0.5 * np.sin(x / pituus * 2 * math.pi + vaihe))
+    vaihe = rng.uniform(0, 2 * math.pi, 4)
+    harja = pohja_y - korkeus * (1 - np.abs(np.sin(x / aalto * math.pi + vaihe[0]))) ** 1.4
+    for i in range(1, 4):
+        pituus = aalto / (1.3 * i)
+        harja -= korkeus * 0.25 / i * np.sin(x / pituus * 2 * math.pi + vaihe[i])
     kalt = np.gradient(harja)
+    if not valo_vasen:
+        kalt = -kalt
     y = np.arange(h, dtype=np.float64)[:, None]
-    sisalla = np.clip(y - harja[None, :] + 0.5, 0, 1)
-    # Slopes that face left (crest rising to the right) catch the light.
-    valo = np.clip(0.5 - kalt * 1.5, 0, 1)[None, :]
-    syvyys = np.clip((y - harja[None, :]) / 160.0, 0, 1)
-    vari = lerp(vari_valo, vari_varjo, np.clip(1 - valo + syvyys * 0.3, 0, 1))
+    syvyys = y - harja[None, :]
+    sisalla = np.clip(syvyys + 0.5, 0, 1)
+    valo = np.clip(0.5 + kalt * 1.2, 0, 1)[None, :]
+    lahella = np.exp(-np.maximum(syvyys, 0) / 45.0)
+    tasainen = 0.45 + 0.25 * np.clip(syvyys / 220.0, 0, 1)
+    t = tasainen * (1 - lahella) + (1 - valo) * lahella
+    vari = lerp(vari_valo, vari_varjo, np.clip(t, 0, 1))
+    vari *= (1 + 0.025 * np.sin(syvyys / 5.0 + x[None, :] / 37.0))[..., None]
+    reuna = np.clip(1 - np.abs(syvyys - 1.0) / 1.5, 0, 1)[..., None] * 0.35
+    vari = vari * (1 - reuna) + 255 * reuna
     return rgb * (1 - sisalla[..., None]) + vari * sisalla[..., None]
 
 
@@ -203,8 +233,8 @@ def leijuva_taso(p, cx, cy, leveys, paksuus, siemen, valuma=True):
         pohja.append((x, cy + syv + rng.uniform(-2, 2) * paksuus / 30))
     yla = [(cx - puoli, cy), (cx - puoli + 6, cy - 5), (cx + puoli - 6, cy - 5), (cx + puoli, cy)]
     p.monikulmio(yla + pohja, HIEKKA, reuna=HIEKKA_REUNA, paksuus=1.5)
-    p.monikulmio([(x, y - 4) for x, y in pohja[2:-2]][::-1] + [(cx - puoli * 0.7, cy + paksuus * 0.3),
-                 (cx + puoli * 0.7, cy + paksuus * 0.3)], HIEKKA_TUMMA + (120,))
+    sisa = [(x, cy + (y - cy) * 0.5) for x, y in pohja[1:-1]]
+    p.monikulmio(pohja[1:-1] + sisa[::-1], HIEKKA_TUMMA + (150,))
     p.laatikko((cx - puoli + 2, cy - 5, cx + puoli - 2, cy + 2), HIEKKA_VAALEA, sade=3)
     if valuma:
         for _ in range(3):
@@ -250,10 +280,9 @@ def valikko_tausta():
     rgb = duunit(rgb, 640, 70, 2, (244, 206, 140), (214, 162, 100), aalto=330)
     rgb = duunit(rgb, 720, 60, 3, (250, 216, 150), (206, 150, 88), aalto=260)
     p = Piirros(LEVEYS, KORKEUS, 2)
-    leijuva_taso(p, 640, 150, 120, 40, 5)
     leijuva_taso(p, 110, 110, 150, 46, 6)
-    leijuva_taso(p, 880, 330, 90, 30, 7)
-    leijuva_taso(p, 620, 470, 70, 24, 8)
+    leijuva_taso(p, 700, 80, 110, 36, 5)
+    leijuva_taso(p, 930, 712, 130, 40, 7)
     return kuvaksi(liita(rgb, p.valmis()))
 
 
@@ -275,15 +304,14 @@ def otsikko():
 def valikko_peite():
     """Menu overlay: light translucent panels where black text is drawn."""
     p = Piirros(LEVEYS, KORKEUS, 2)
-    vari = PANEELI + (206,)
+    vari = PANEELI + (218,)
     reuna = HIEKKA_REUNA + (220,)
     # Left: high-score list (x 100-500 from y 200), credits (x 10-420, y 200-545)
     # and the settings items (x 8-491, y 364-757) share one panel.
     p.laatikko((-24, 186, 516, 762), vari, sade=22, reuna=reuna, paksuus=2.5)
-    p.viiva([(40, 238), (476, 238)], 1.2, HIEKKA_TUMMA + (150,))
     # Right: the four main-menu labels (x 762-973, y 232-657), one plate each.
     for y in (232, 350, 468, 590):
-        p.laatikko((744, y - 14, 990, y + 48), vari, sade=18, reuna=reuna, paksuus=2.5)
+        p.laatikko((744, y - 14, 906, y + 48), vari, sade=18, reuna=reuna, paksuus=2.5)
     return p.valmis()
 
 
@@ -291,41 +319,53 @@ def valikko_peite():
 
 
 def hiekkatekstuuri(koko, siemen):
-    """Sand fill colour that wraps every `koko` pixels in both directions."""
-    k1 = jaksollinen_kohina(koko, koko, 3.0, siemen)
-    rng = np.random.default_rng(siemen + 1)
+    """Sand fill colour that wraps every `koko` pixels in both directions:
+    soft blotches, wavy horizontal strata and single light and dark grains."""
+    rng = np.random.default_rng(siemen)
+    y, x = np.mgrid[0:koko, 0:koko].astype(np.float64)
+    laikut = jaksollinen_kohina(koko, koko, 2.5, siemen)
+    kerros = np.sin((y + 1.2 * np.sin(2 * math.pi * x / koko)) * 2 * math.pi / (koko / 4))
+    rgb = lerp(HIEKKA_TUMMA, HIEKKA_VAALEA, 0.58 + 0.07 * laikut + 0.05 * kerros)
     jyvat = rng.random((koko, koko))
-    rgb = lerp(HIEKKA_TUMMA, HIEKKA_VAALEA, 0.55 + 0.18 * k1)
-    rgb += np.where(jyvat > 0.93, 14, 0)[..., None]
-    rgb -= np.where(jyvat < 0.05, 16, 0)[..., None]
+    rgb += np.where(jyvat > 0.94, 18, 0)[..., None]
+    rgb -= np.where(jyvat < 0.05, 20, 0)[..., None]
     return rgb
 
 
 def palikka(rivi, sarake, tekstuuri):
-    """One 32 x 32 block; rivi/sarake in {'alku', None/'normaali', 'loppu'}."""
+    """One 32 x 32 block; rivi/sarake in {'alku', None/'normaali', 'loppu'}.
+
+    Every shape term depends only on the pixel's place inside the tile, and
+    the fill texture wraps every 32 pixels, so tiles of a platform meet
+    without seams."""
     s = RUUTU
     y, x = np.mgrid[0:s, 0:s].astype(np.float64) + 0.5
     suuri = 1e6
+    # Scalloped underside: the lower edge dips twice per tile.
+    alareuna = s - 2.0 - 2.5 * (0.5 + 0.5 * np.cos(4 * math.pi * x / s))
     vasen = x - 1.0 if sarake == "alku" else np.full_like(x, suuri)
     oikea = s - 1.0 - x if sarake == "loppu" else np.full_like(x, suuri)
     yla = y - 0.0 if rivi == "alku" else np.full_like(y, suuri)
-    ala = s - 1.5 - y if rivi == "loppu" else np.full_like(y, suuri)
+    ala = alareuna - y if rivi == "loppu" else np.full_like(y, suuri)
     dx = np.minimum(vasen, oikea)
     dy = np.minimum(yla, ala)
     # Rounded corners: distance to a quarter circle where both edges are near.
-    sade = 9.0
+    sade = 10.0
     kulma = (dx < sade) & (dy < sade)
     etaisyys = np.where(kulma, sade - np.hypot(sade - dx, sade - dy), np.minimum(dx, dy))
     alfa = np.clip(etaisyys + 0.5, 0, 1)
     rgb = tekstuuri.copy()
-    # Lit crust along the top, a shadowed lip under it, darker underside.
-    harja = np.clip(1 - yla / 4.0, 0, 1)
-    huuli = np.clip(1 - np.abs(yla - 6.0) / 1.8, 0, 1) * 0.5
-    alapuoli = np.clip(1 - ala / 9.0, 0, 1)
-    sivut = np.clip(1 - dx / 5.0, 0, 1)
-    rgb = rgb * (1 - harja[..., None]) + np.asarray((255, 240, 200)) * harja[..., None]
-    rgb = rgb * (1 - 0.22 * huuli[..., None])
-    rgb = rgb * (1 - 0.30 * alapuoli[..., None]) * (1 - 0.15 * sivut[..., None])
+    # Lit crust on top with a wavy lower edge and a shadowed lip under it.
+    kuori_ala = 6.0 + 1.2 * np.sin(4 * math.pi * x / s)
+    kuori = np.clip(kuori_ala - yla, 0, 1)
+    huuli = np.clip(1 - np.abs(yla - kuori_ala - 1.0) / 1.5, 0, 1) * 0.35
+    kiilto = np.clip(1 - np.abs(etaisyys - 2.0) / 1.2, 0, 1) * (yla < 4)
+    alapuoli = np.clip(1 - ala / 10.0, 0, 1)
+    sivut = np.clip(1 - dx / 6.0, 0, 1)
+    rgb = rgb * (1 - kuori[..., None]) + np.asarray((252, 232, 184)) * kuori[..., None]
+    rgb = rgb * (1 - 0.5 * kiilto[..., None]) + 255 * 0.5 * kiilto[..., None]
+    rgb = rgb * (1 - huuli[..., None])
+    rgb = rgb * (1 - 0.35 * alapuoli[..., None]) * (1 - 0.18 * sivut[..., None])
     reuna = np.clip(1.6 - etaisyys, 0, 1)[..., None]
     rgb = rgb * (1 - reuna) + np.asarray(HIEKKA_REUNA) * reuna
     rgba = np.dstack([rgb, alfa[..., None] * 255])
@@ -345,26 +385,59 @@ PALIKAT = [
 ]
 
 
+def jaksolliset_pilvet(rgb, siemen, maara):
+    """Puffy clouds made of overlapping soft puffs over a flat, shaded base;
+    distances wrap around the edges so the picture still tiles."""
+    h, w = rgb.shape[:2]
+    rng = np.random.default_rng(siemen)
+    y, x = np.mgrid[0:h, 0:w].astype(np.float64)
+    peitto = np.zeros((h, w))
+    valo = np.ones((h, w))
+    for _ in range(maara):
+        cx, cy = rng.uniform(0, w), rng.uniform(0, h)
+        leveys = rng.uniform(50, 90)
+        pilvi = np.zeros((h, w))
+        for i in range(9):
+            px = cx + leveys * (i / 4.0 - 1) + rng.uniform(-8, 8)
+            r = rng.uniform(18, 30) * (1.25 - abs(i / 4.0 - 1) * 0.6)
+            py = cy - r * 0.45
+            dx = (x - px + w / 2) % w - w / 2
+            dy = (y - py + h / 2) % h - h / 2
+            pilvi = np.maximum(pilvi, np.clip((r - np.hypot(dx, dy)) / 6.0, 0, 1))
+        dyp = (y - cy + h / 2) % h - h / 2
+        pilvi *= np.clip(-dyp / 4.0 + 0.5, 0, 1)
+        korkeus = np.clip(-dyp / 40.0, 0, 1)
+        valo = np.where(pilvi > peitto, korkeus, valo)
+        peitto = np.maximum(peitto, pilvi)
+    vari = lerp((214, 228, 244), (252, 252, 253), 0.35 + 0.65 * valo)
+    t = (peitto * 0.9)[..., None]
+    return rgb * (1 - t) + vari * t
+
+
 def kentta_tausta():
-    """512 x 512 sky that repeats seamlessly in both directions."""
+    """512 x 512 sky that repeats seamlessly in both directions: even blue
+    with soft clouds and hazy far-off sand islands drawn across the edges."""
     s = TAUSTARUUTU
-    k = jaksollinen_kohina(s, s, 60.0, 31)
-    rgb = lerp((128, 186, 232), (182, 216, 240), 0.5 + 0.5 * k)
-    rgb = pilvet(rgb, 32, maara=0.38, sumeus=18, vari=(248, 250, 252), jaksollinen=True)
-    # Distant floating sand specks, drawn wrapping around the tile edges.
-    p = Piirros(3 * s, 3 * s, 1)
+    k = jaksollinen_kohina(s, s, 70.0, 31)
+    rgb = lerp((132, 188, 232), (176, 212, 240), 0.5 + 0.5 * k)
+    rgb = jaksolliset_pilvet(rgb, 32, 4)
+    p = Piirros(3 * s, 3 * s, 2)
     rng = np.random.default_rng(33)
-    for _ in range(7):
-        cx, cy = rng.uniform(0, s, 2)
-        lev = rng.uniform(26, 60)
+    # One island in each cell of a jittered 3 x 2 grid keeps them spread out.
+    saaret = [((i + rng.uniform(0.2, 0.8)) * s / 3, (j + rng.uniform(0.2, 0.8)) * s / 2,
+               rng.uniform(34, 64)) for i in range(3) for j in range(2)]
+    for i, (cx, cy, lev) in enumerate(saaret):
         for ox in (0, s, 2 * s):
             for oy in (0, s, 2 * s):
                 x, y = cx + ox, cy + oy
-                p.monikulmio([(x - lev / 2, y), (x + lev / 2, y), (x + lev * 0.2, y + lev * 0.28),
-                              (x - lev * 0.25, y + lev * 0.3)], (226, 206, 176, 150))
-                p.laatikko((x - lev / 2, y - 3, x + lev / 2, y + 1), (240, 226, 200, 170), sade=2)
-    keski = p.kuva.crop((s, s, 2 * s, 2 * s))
-    return kuvaksi(liita(rgb, keski))
+                if s - lev < x < 2 * s + lev and s - lev < y < 2 * s + lev:
+                    leijuva_taso(p, x, y, lev, lev * 0.32, 40 + i, valuma=False)
+    saaret_kuva = np.asarray(p.valmis().crop((s, s, 2 * s, 2 * s)), dtype=np.float64)
+    sumu = np.asarray((170, 205, 235), dtype=np.float64)
+    # Haze keeps them far away, so they never pass for platforms.
+    saaret_kuva[..., :3] = saaret_kuva[..., :3] * 0.6 + sumu * 0.4
+    saaret_kuva[..., 3] *= 0.7
+    return kuvaksi(liita(rgb, saaret_kuva))
 
 
 # ---------------------------------------------------------------- characters
