@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // One decoded sound; made by AaniJarjestelma::luoAani, opaque to callers.
 struct Aani;
@@ -26,8 +28,11 @@ class AaniJarjestelma {
 
     // Opens the audio device with `kanavia` mixer channels (44.1 kHz).
     void alusta(int kanavia);
-    // Decodes a file (mp3) into a new sound; null when that fails.
+    // Decodes an mp3 file into a new sound; null when that fails or the
+    // system is not open.
     Aani* luoAani(const std::string& polku);
+    // The same from the file's bytes; `nimi` is what the listener is told.
+    Aani* luoAaniTavuista(std::string_view tavut, const std::string& nimi);
     // How many times the sound repeats after its first play: -1 is endless.
     void asetaToistokerrat(Aani* aani, int kerrat);
     // Starts the sound on a free channel, unpaused.
@@ -40,12 +45,28 @@ class AaniJarjestelma {
     bool soiko(Kanava kanava) const;
     // Frees a sound (stopping it where it plays); null is fine.
     void vapauta(Aani* aani);
-    // Stops everything and closes the device.
+    // Stops everything, frees the sounds still owned and closes the device.
+    // Safe to call twice.
     void sulje();
 
+    // True while the device is open.
+    bool onkoAuki() const { return auki; }
+    // Length of the decoded sound in seconds; 0 for null.
+    double haeKesto(const Aani* aani) const;
+    // Volume 0.0 .. 1.0 of the channel the handle still reaches, else -1.
+    float haeVoimakkuus(Kanava kanava) const;
+
   private:
+    bool onkoOma(const Aani* aani) const;
+    bool tavoittaa(Kanava kanava) const;
+
     bool auki = false;
-    int kanavia = 0;
+    // True when alusta had to start SDL's audio subsystem itself.
+    bool omaAudioAlustus = false;
+    // Every sound made and not yet freed; sulje frees what is left.
+    std::vector<Aani*> aanet;
+    // For each mixer channel, the start number of the sound it last started.
+    std::vector<unsigned long> sukupolvet;
 };
 
 namespace aani {

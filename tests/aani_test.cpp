@@ -1,0 +1,262 @@
+#include "aani.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <vector>
+
+#include "testiapu.h"
+
+namespace {
+
+std::string data(const std::string& nimi) { return projektinJuuri() + "/tests/data/" + nimi; }
+
+// 50 ms of 440 Hz, 44.1 kHz stereo; 200 ms of 660 Hz, 44.1 kHz mono; 100 ms
+// of 550 Hz, 32 kHz mono.
+const std::string kLyhytStereo = "piippaus_44k_stereo.mp3";
+const std::string kMono = "piippaus_44k_mono.mp3";
+const std::string kMono32k = "piippaus_32k_mono.mp3";
+
+// One mixer frame is well under a millisecond; the decoder's trimming is exact.
+constexpr double kKestonToleranssi = 0.001;
+// Generous upper bound for a 50 ms sound to end under the dummy driver.
+constexpr int kOdotusRajaMs = 5000;
+constexpr int kOdotusAskelMs = 2;
+// One step of the mixer's volume scale (0..128).
+constexpr float kVoimakkuusAskel = 1.0f / 128;
+
+class AaniTesti : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        jarjestelma.alusta(100);
+        ASSERT_TRUE(jarjestelma.onkoAuki());
+    }
+    void TearDown() override { aani::asetaKuuntelija(nullptr); }
+
+    Aani* lataa(const std::string& nimi) {
+        Aani* a = jarjestelma.luoAani(data(nimi));
+        EXPECT_NE(a, nullptr) << nimi;
+        return a;
+    }
+    Aani* silmukka(const std::string& nimi) {
+        Aani* a = lataa(nimi);
+        jarjestelma.asetaToistokerrat(a, -1);
+        return a;
+    }
+    // Waits until the handle's sound has ended; false if it never does.
+    bool odotaLoppua(Kanava k) {
+        for (int ms = 0; ms < kOdotusRajaMs && jarjestelma.soiko(k); ms += kOdotusAskelMs)
+            SDL_Delay(kOdotusAskelMs);
+        return !jarjestelma.soiko(k);
+    }
+
+    AaniJarjestelma jarjestelma;
+};
+
+TEST_F(AaniTesti, Mp3PuretaanKokonaanIlmanTaytetta) {
+    // lame adds over a thousand frames of delay and padding; gapless decoding
+    // must give back exactly the encoded length.
+    EXPECT_NEAR(jarjestelma.haeKesto(lataa(kLyhytStereo)), 0.050, kKestonToleranssi);
+    // Mono is spread to the mixer's two channels without changing the length.
+    EXPECT_NEAR(jarjestelma.haeKesto(lataa(kMono)), 0.200, kKestonToleranssi);
+    // Another rate is resampled to the mixer's rate: same length, not faster.
+    EXPECT_NEAR(jarjestelma.haeKesto(lataa(kMono32k)), 0.100, kKestonToleranssi);
+}
+
+TEST_F(AaniTesti, TavuistaPurettuOnSamaKuinTiedostosta) {
+    std::string tavut = lueTiedostoTestissa(data(kMono));
+    Aani* muistista = jarjestelma.luoAaniTavuista(tavut, "muisti");
+    ASSERT_NE(muistista, nullptr);
+    EXPECT_DOUBLE_EQ(jarjestelma.haeKesto(muistista), jarjestelma.haeKesto(lataa(kMono)));
+}
+
+TEST_F(AaniTesti, RikkinainenTaiPuuttuvaTiedostoAntaaTyhjan) {
+    EXPECT_EQ(jarjestelma.luoAani(data("ei_ole.mp3")), nullptr);
+    EXPECT_EQ(jarjestelma.luoAani(data("")), nullptr);  // a directory
+    EXPECT_EQ(jarjestelma.luoAaniTavuista("", "tyhja"), nullptr);
+    EXPECT_EQ(jarjestelma.luoAaniTavuista("tama ei ole aanta lainkaan", "teksti"), nullptr);
+    EXPECT_EQ(jarjestelma.luoAaniTavuista("RIFF\x10\0\0\0WAVEfmt ", "katkennut"), nullptr);
+    // A cut mp3 gives whatever whole frames it holds, or nothing; never a crash.
+    std::string mp3 = lueTiedostoTestissa(data(kMono));
+    for (size_t pituus : {size_t{4}, size_t{200}, mp3.size() / 2}) {
+        Aani* osa = jarjestelma.luoAaniTavuista(mp3.substr(0, pituus), "osa");
+        EXPECT_LE(jarjestelma.haeKesto(osa), 0.200);
+        jarjestelma.soiko(jarjestelma.soita(osa));
+    }
+}
+
+TEST_F(AaniTesti, TyhjallaAanellaJaKahvallaMikaanEiTapahdu) {
+    std::vector<std::string> kuullut;
+    aani::asetaKuuntelija([&](const std::string& polku) { kuullut.push_back(polku); });
+    jarjestelma.asetaToistokerrat(nullptr, -1);
+    Kanava k = jarjestelma.soita(nullptr);
+    EXPECT_EQ(k.numero, -1);
+    EXPECT_FALSE(jarjestelma.soiko(k));
+    jarjestelma.asetaVoimakkuus(k, 0.5f);
+    EXPECT_LT(jarjestelma.haeVoimakkuus(k), 0.0f);
+    jarjestelma.pysayta(k);
+    jarjestelma.pysayta(Kanava{});
+    jarjestelma.pysayta(Kanava{100, 1});
+    jarjestelma.pysayta(Kanava{-5, 7});
+    jarjestelma.vapauta(nullptr);
+    EXPECT_EQ(jarjestelma.haeKesto(nullptr), 0.0);
+    EXPECT_TRUE(kuullut.empty());
+}
+
+TEST_F(AaniTesti, LoputonToistoJatkuuYliPituutensa) {
+    Aani* a = lataa(kLyhytStereo);
+    Kanava kertaalleen = jarjestelma.soita(a);
+    jarjestelma.asetaToistokerrat(a, -1);
+    Kanava loputon = jarjestelma.soita(a);
+    ASSERT_TRUE(jarjestelma.soiko(kertaalleen));
+    ASSERT_TRUE(odotaLoppua(kertaalleen));
+    // The same chunk started once more after the first ended: the loop has
+    // outlived two lengths of its sound.
+    jarjestelma.asetaToistokerrat(a, 0);
+    Kanava toinen = jarjestelma.soita(a);
+    ASSERT_TRUE(odotaLoppua(toinen));
+    EXPECT_TRUE(jarjestelma.soiko(loputon));
+    jarjestelma.pysayta(loputon);
+    EXPECT_FALSE(jarjestelma.soiko(loputon));
+}
+
+TEST_F(AaniTesti, PaattynytAaniEiEnaaTavoitaKanavaa) {
+    Kanava k = jarjestelma.soita(lataa(kLyhytStereo));
+    ASSERT_TRUE(odotaLoppua(k));
+    EXPECT_LT(jarjestelma.haeVoimakkuus(k), 0.0f);
+    Kanava uusi = jarjestelma.soita(silmukka(kMono));
+    ASSERT_EQ(uusi.numero, k.numero);  // the lowest free channel is reused
+    jarjestelma.asetaVoimakkuus(k, 0.1f);
+    jarjestelma.pysayta(k);
+    EXPECT_TRUE(jarjestelma.soiko(uusi));
+    EXPECT_FLOAT_EQ(jarjestelma.haeVoimakkuus(uusi), 1.0f);
+}
+
+// The callers stop a role's channel before starting its next sound: the old
+// handle must then reach nothing, even on the channel the new sound took.
+TEST_F(AaniTesti, PysaytysEnnenSoittoaAloittaaAlusta) {
+    Aani* hyppy = silmukka(kLyhytStereo);
+    Kanava a = jarjestelma.soita(hyppy);
+    jarjestelma.asetaVoimakkuus(a, 0.25f);
+    jarjestelma.pysayta(a);
+    EXPECT_FALSE(jarjestelma.soiko(a));
+    Kanava b = jarjestelma.soita(hyppy);
+    ASSERT_EQ(b.numero, a.numero);
+    EXPECT_NE(b.sukupolvi, a.sukupolvi);
+    // A new start is at full volume, not at the channel's previous 0.25.
+    EXPECT_FLOAT_EQ(jarjestelma.haeVoimakkuus(b), 1.0f);
+    jarjestelma.asetaVoimakkuus(b, 0.5f);
+    jarjestelma.asetaVoimakkuus(a, 0.1f);
+    jarjestelma.pysayta(a);
+    EXPECT_FALSE(jarjestelma.soiko(a));
+    EXPECT_TRUE(jarjestelma.soiko(b));
+    EXPECT_FLOAT_EQ(jarjestelma.haeVoimakkuus(b), 0.5f);
+}
+
+TEST_F(AaniTesti, VoimakkuusRajataanVaaliinNollastaYhteen) {
+    Kanava k = jarjestelma.soita(silmukka(kMono));
+    jarjestelma.asetaVoimakkuus(k, 0.4f);
+    EXPECT_NEAR(jarjestelma.haeVoimakkuus(k), 0.4f, kVoimakkuusAskel / 2);
+    jarjestelma.asetaVoimakkuus(k, 3.0f);
+    EXPECT_FLOAT_EQ(jarjestelma.haeVoimakkuus(k), 1.0f);
+    jarjestelma.asetaVoimakkuus(k, -1.0f);
+    EXPECT_FLOAT_EQ(jarjestelma.haeVoimakkuus(k), 0.0f);
+    jarjestelma.asetaVoimakkuus(k, 0.7f);
+    jarjestelma.asetaVoimakkuus(k, std::numeric_limits<float>::quiet_NaN());
+    EXPECT_FLOAT_EQ(jarjestelma.haeVoimakkuus(k), 0.0f);
+    EXPECT_TRUE(jarjestelma.soiko(k));  // silent, but still playing
+}
+
+TEST_F(AaniTesti, SataKanavaaSoivatYhtaAikaa) {
+    Aani* a = silmukka(kMono);
+    std::vector<bool> kaytossa(100, false);
+    for (int i = 0; i < 100; ++i) {
+        Kanava k = jarjestelma.soita(a);
+        ASSERT_GE(k.numero, 0);
+        ASSERT_LT(k.numero, 100);
+        EXPECT_FALSE(kaytossa[k.numero]);
+        kaytossa[k.numero] = true;
+    }
+    EXPECT_EQ(jarjestelma.soita(a).numero, -1);  // no free channel left
+}
+
+TEST_F(AaniTesti, VapautusPysayttaaAanenJaUnohtaaSen) {
+    Aani* musiikki = silmukka(kMono);
+    Aani* muu = silmukka(kLyhytStereo);
+    Kanava k = jarjestelma.soita(musiikki);
+    Kanava muuKanava = jarjestelma.soita(muu);
+    jarjestelma.vapauta(musiikki);
+    EXPECT_FALSE(jarjestelma.soiko(k));
+    EXPECT_TRUE(jarjestelma.soiko(muuKanava));
+    // The freed pointer is no longer ours: using it again does nothing.
+    EXPECT_EQ(jarjestelma.soita(musiikki).numero, -1);
+    jarjestelma.vapauta(musiikki);
+    EXPECT_EQ(jarjestelma.haeKesto(musiikki), 0.0);
+}
+
+TEST_F(AaniTesti, SulkeminenPysayttaaKaikenJaAvautuuUudelleen) {
+    Aani* a = silmukka(kLyhytStereo);
+    Kanava vanha = jarjestelma.soita(a);
+    jarjestelma.sulje();
+    jarjestelma.sulje();
+    EXPECT_FALSE(jarjestelma.onkoAuki());
+    EXPECT_FALSE(jarjestelma.soiko(vanha));
+    EXPECT_EQ(jarjestelma.soita(a).numero, -1);
+    jarjestelma.vapauta(a);
+    EXPECT_EQ(jarjestelma.luoAani(data(kMono)), nullptr);
+
+    jarjestelma.alusta(100);
+    ASSERT_TRUE(jarjestelma.onkoAuki());
+    Kanava uusi = jarjestelma.soita(silmukka(kMono));
+    ASSERT_EQ(uusi.numero, vanha.numero);
+    jarjestelma.pysayta(vanha);  // a handle from before the close reaches nothing
+    EXPECT_TRUE(jarjestelma.soiko(uusi));
+}
+
+TEST_F(AaniTesti, KuuntelijaKuuleeAlkaneetAanet) {
+    std::vector<std::string> kuullut;
+    aani::asetaKuuntelija([&](const std::string& polku) { kuullut.push_back(polku); });
+    Aani* musiikki = silmukka(kMono);
+    Aani* hyppy = lataa(kLyhytStereo);
+    jarjestelma.soita(musiikki);
+    jarjestelma.soita(hyppy);
+    jarjestelma.soita(hyppy);
+    jarjestelma.soita(nullptr);
+    EXPECT_EQ(kuullut,
+              (std::vector<std::string>{data(kMono), data(kLyhytStereo), data(kLyhytStereo)}));
+}
+
+// With no usable audio device the layer stays closed and every call is a
+// silent no-op.
+TEST(AaniIlmanLaitetta, KaikkiKutsutOvatHiljaisia) {
+    bool audioOliAuki = SDL_WasInit(SDL_INIT_AUDIO) != 0;
+    if (audioOliAuki) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    std::string ajuri = getenv("SDL_AUDIODRIVER") ? getenv("SDL_AUDIODRIVER") : "";
+    setenv("SDL_AUDIODRIVER", "olematon_ajuri", 1);
+    std::vector<std::string> kuullut;
+    aani::asetaKuuntelija([&](const std::string& polku) { kuullut.push_back(polku); });
+    {
+        AaniJarjestelma jarjestelma;
+        jarjestelma.alusta(100);
+        EXPECT_FALSE(jarjestelma.onkoAuki());
+        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+        Aani* a = jarjestelma.luoAani(data(kLyhytStereo));
+        EXPECT_EQ(a, nullptr);
+        jarjestelma.asetaToistokerrat(a, -1);
+        Kanava k = jarjestelma.soita(a);
+        EXPECT_FALSE(jarjestelma.soiko(k));
+        jarjestelma.asetaVoimakkuus(k, 1.0f);
+        jarjestelma.pysayta(k);
+        jarjestelma.vapauta(a);
+        jarjestelma.sulje();
+    }  // and the destructor closes once more
+    EXPECT_TRUE(kuullut.empty());
+    aani::asetaKuuntelija(nullptr);
+    setenv("SDL_AUDIODRIVER", ajuri.c_str(), 1);
+    if (audioOliAuki) SDL_InitSubSystem(SDL_INIT_AUDIO);
+}
+
+}  // namespace
