@@ -165,7 +165,7 @@ def kielisoitin(f, kesto, kirkkaus=0.6, t60=2.5, nappaus=0.18, siemen=0,
                               + h[1] * y[alku - m - 1:alku - m - 1 + k]
                               + h[2] * y[alku - m - 2:alku - m - 2 + k])
     y = y[m + 2:]
-    return y * _vaimennus(n, kesto, 0.06)
+    return y * _attack(n, 0.0015) * _vaimennus(n, kesto, 0.06)
 
 
 def _pehmenna(x, kirkkaus):
@@ -223,6 +223,18 @@ def matto(savel, kesto, siemen, nousu=0.5, lasku=0.9, kirkkaus=8):
             y += np.sin(2 * np.pi * fv * k * t + k * vaihe0) / k ** 1.3
     env = _attack(n, nousu) * _vaimennus(n, kesto, lasku)
     return y * env / 3.0
+
+
+def ney(f, kesto, siemen):
+    """Breathy end-blown flute: soft harmonics, late vibrato, air noise."""
+    rng = np.random.default_rng(siemen)
+    n = int((kesto + 0.2) * SR)
+    t = np.arange(n) / SR
+    syvyys = 0.004 * np.clip((t - 0.25) / 0.4, 0, 1)
+    vaihe = 2 * np.pi * np.cumsum(f * (1 + syvyys * np.sin(2 * np.pi * 5.2 * t))) / SR
+    y = np.sin(vaihe) + 0.25 * np.sin(2 * vaihe) + 0.06 * np.sin(3 * vaihe)
+    ilma = suodata(rng.standard_normal(n), ala=f * 1.5, yla=f * 6) * 0.12
+    return (y + ilma) * _attack(n, 0.12) * _vaimennus(n, kesto, 0.2)
 
 
 def humma(taajuudet, kesto, lasku=0.6):
@@ -330,7 +342,7 @@ def soita_melodia(s, nuotit, bpm, siemen, taso, pan, kaiku, **aani):
         s.lisaa(aani_, isku + heitto, voima, pan, kaiku)
 
 
-def soita_rummut(s, kuvio, tahteja, siemen, tahtiin=4):
+def soita_rummut(s, kuvio, tahteja, siemen, kokonaistaso=1.0, tahtiin=4):
     """Percussion from a pattern {beat: [(instrument, level, pan)]}, per bar.
 
     `kuvio` is a function of the bar number, so fills can vary."""
@@ -342,7 +354,7 @@ def soita_rummut(s, kuvio, tahteja, siemen, tahtiin=4):
                 heitto = rng.normal(0, 0.003)
                 aani = soitin(rng, voima)
                 kaiku = 0.08 if soitin is doum else 0.15
-                s.lisaa(aani, tahti * tahtiin + isku + heitto, 1.0, pan, kaiku)
+                s.lisaa(aani, tahti * tahtiin + isku + heitto, kokonaistaso, pan, kaiku)
 
 
 def mastaroi(y, huippu_db=-1.0, rms_katto_db=-15.0):
@@ -367,6 +379,11 @@ VALIKKO_MELODIA = [
     "Bb4/1.5 G4/.5 Eb4/1 F#4/.5 G4/.5", "A4/3 r/1",
     "D5/1 Eb5/.5 D5/.5 C5/1 Bb4/1", "C5/.5 Bb4/.5 A4/.5 G4/.5 A4/1 Bb4/1",
     "Bb4/.5 A4/.5 G4/.5 F#4/.5 Eb4/1 F#4/1", "D4/2 r/1 F#4/.5 G4/.5",
+]
+# A soft ney answers in the second half (bars 5-12), on long chord tones.
+VALIKKO_NEY = ["r/4"] * 4 + [
+    "r/1 Bb4/3", "C5/2 Bb4/2", "G4/4", "F#4/2 A4/2",
+    "G4/4", "Eb4/4", "G4/2 F#4/2", "D4/3 r/1",
 ]
 # Chord name -> (bass root MIDI note, pad voicing)
 SOINNUT = {
@@ -395,22 +412,24 @@ def valikko_basso(s, tahti, juuri):
     for isku, vali, kesto, taso in ((0, 0, 1.4, 1.0), (1.5, 0, 0.4, 0.5),
                                     (2, 7, 1.4, 0.8), (3.5, 0, 0.4, 0.5)):
         f = taajuus(juuri + vali)
-        s.lisaa(sinibasso(f, kesto * sek), tahti * 4 + isku, 0.55 * taso, 0.0, 0.05)
+        s.lisaa(sinibasso(f, kesto * sek), tahti * 4 + isku, 0.4 * taso, 0.0, 0.05)
         nappi = kielisoitin(f, kesto * sek, kirkkaus=0.3, t60=1.2, siemen=tahti * 10 + int(isku * 2))
-        s.lisaa(nappi, tahti * 4 + isku, 0.25 * taso, 0.0, 0.05)
+        s.lisaa(nappi, tahti * 4 + isku, 0.18 * taso, 0.0, 0.05)
 
 
 def tee_valikkomusiikki():
     s = Silmukka(VALIKKO_BPM, len(VALIKKO_SOINNUT))
     sek = 60.0 / VALIKKO_BPM
-    soita_melodia(s, jasenna(VALIKKO_MELODIA), VALIKKO_BPM, 11, 0.5, -0.15, 0.45,
-                  kirkkaus=0.55, t60=2.2, nappaus=0.17)
+    soita_melodia(s, jasenna(VALIKKO_MELODIA), VALIKKO_BPM, 11, 1.1, -0.15, 0.45,
+                  kirkkaus=0.35, t60=2.2, nappaus=0.17)
     for tahti, nimi in enumerate(VALIKKO_SOINNUT):
         juuri, aanet = SOINNUT[nimi]
         valikko_basso(s, tahti, juuri)
         for i, savel in enumerate(aanet):
             s.lisaa(matto(savel, 4 * sek, 100 + tahti * 3 + i, nousu=0.6, lasku=1.0),
                     tahti * 4, 0.07, (-0.5, 0.0, 0.5)[i], 0.6)
+    for isku, kesto, savel in jasenna(VALIKKO_NEY):
+        s.lisaa(ney(taajuus(savel), kesto * sek, 300 + int(isku)), isku, 0.08, 0.35, 0.7)
     soita_rummut(s, valikko_rummut, len(VALIKKO_SOINNUT), 21)
     ir = kaikuvaste(2.2, 3.0, 31, tummuus=3500)
     return mastaroi(s.sekoita(ir, 0.55)), s.pituus
@@ -465,10 +484,10 @@ def peli_basso(s, tahti, juuri):
              (2, 7, .45, .9), (2.5, 0, .2, .6), (3, 12, .2, .7), (3.5, 7, .2, .6))
     for isku, vali, kesto, taso in kuvio:
         f = taajuus(juuri + vali)
-        s.lisaa(sinibasso(f, kesto * sek, 0.3), tahti * 4 + isku, 0.45 * taso, 0.0, 0.03)
+        s.lisaa(sinibasso(f, kesto * sek, 0.3), tahti * 4 + isku, 0.36 * taso, 0.0, 0.03)
         nappi = kielisoitin(f, kesto * sek, kirkkaus=0.5, t60=0.9,
                             siemen=500 + tahti * 10 + int(isku * 2), soi_lisaa=0.05)
-        s.lisaa(nappi, tahti * 4 + isku, 0.35 * taso, 0.0, 0.03)
+        s.lisaa(nappi, tahti * 4 + isku, 0.28 * taso, 0.0, 0.03)
 
 
 def peli_arpeggio(s, tahti, aanet):
@@ -478,14 +497,14 @@ def peli_arpeggio(s, tahti, aanet):
         savel = aanet[i] + 12
         aani = kielisoitin(taajuus(savel), 0.45 * sek, kirkkaus=0.75, t60=1.2,
                            nappaus=0.12, siemen=900 + tahti * 8 + k)
-        s.lisaa(aani, tahti * 4 + k * 0.5, 0.14 if k % 2 else 0.18, 0.4, 0.35)
+        s.lisaa(aani, tahti * 4 + k * 0.5, 0.3 if k % 2 else 0.38, 0.4, 0.35)
 
 
 def tee_pelimusiikki():
     s = Silmukka(PELI_BPM, len(PELI_SOINNUT))
     sek = 60.0 / PELI_BPM
-    soita_melodia(s, jasenna(PELI_MELODIA), PELI_BPM, 12, 0.5, -0.15, 0.3,
-                  kirkkaus=0.65, t60=1.8, nappaus=0.15)
+    soita_melodia(s, jasenna(PELI_MELODIA), PELI_BPM, 12, 0.85, -0.15, 0.3,
+                  kirkkaus=0.45, t60=1.8, nappaus=0.15)
     for tahti, nimi in enumerate(PELI_SOINNUT):
         juuri, aanet = SOINNUT[nimi]
         peli_basso(s, tahti, juuri)
@@ -494,7 +513,7 @@ def tee_pelimusiikki():
                           kirkkaus=6), tahti * 4, 0.045, (-0.5, 0.0, 0.5)[i], 0.5)
         if tahti >= 8:
             peli_arpeggio(s, tahti, aanet)
-    soita_rummut(s, peli_rummut, len(PELI_SOINNUT), 22)
+    soita_rummut(s, peli_rummut, len(PELI_SOINNUT), 22, 0.75)
     ir = kaikuvaste(1.4, 2.0, 32, tummuus=4500)
     return mastaroi(s.sekoita(ir, 0.4)), s.pituus
 
