@@ -181,21 +181,28 @@ def duunit(rgb, pohja_y, korkeus, siemen, vari_valo, vari_varjo, aalto=260.0, va
     rng = np.random.default_rng(siemen)
     vaihe = rng.uniform(0, 2 * math.pi, 4)
     harja = pohja_y - korkeus * (1 - np.abs(np.sin(x / aalto * math.pi + vaihe[0]))) ** 1.4
+    # Light follows the main crests only, so small bumps do not streak the flanks.
+    kalt = np.gradient(harja)
     for i in range(1, 4):
         pituus = aalto / (1.3 * i)
         harja -= korkeus * 0.25 / i * np.sin(x / pituus * 2 * math.pi + vaihe[i])
-    kalt = np.gradient(harja)
     if not valo_vasen:
         kalt = -kalt
     y = np.arange(h, dtype=np.float64)[:, None]
     syvyys = y - harja[None, :]
     sisalla = np.clip(syvyys + 0.5, 0, 1)
-    valo = np.clip(0.5 + kalt * 1.2, 0, 1)[None, :]
-    lahella = np.exp(-np.maximum(syvyys, 0) / 45.0)
+    # The flank light changes over a few columns at a crest, and fades with depth.
+    valo = np.clip(0.5 + kalt * 1.2, 0, 1)
+    valo = np.convolve(np.pad(valo, 7, mode="edge"), np.ones(15) / 15, mode="valid")[None, :]
+    lahella = np.exp(-np.maximum(syvyys, 0) / 28.0)
     tasainen = 0.45 + 0.25 * np.clip(syvyys / 220.0, 0, 1)
     t = tasainen * (1 - lahella) + (1 - valo) * lahella
     vari = lerp(vari_valo, vari_varjo, np.clip(t, 0, 1))
-    vari *= (1 + 0.025 * np.sin(syvyys / 5.0 + x[None, :] / 37.0))[..., None]
+    # Wind ripples follow a smoothed crest line, so they bend without kinks.
+    sileys = 121
+    tasattu = np.convolve(np.pad(harja, sileys // 2, mode="edge"), np.ones(sileys) / sileys,
+                          mode="valid")
+    vari *= (1 + 0.025 * np.sin((y - tasattu[None, :]) / 5.0 + x[None, :] / 37.0))[..., None]
     reuna = np.clip(1 - np.abs(syvyys - 1.0) / 1.5, 0, 1)[..., None] * 0.35
     vari = vari * (1 - reuna) + 255 * reuna
     return rgb * (1 - sisalla[..., None]) + vari * sisalla[..., None]
@@ -275,7 +282,7 @@ def hiekkatorni(p, x0, pohja_y, leveys, korkeus):
 def valikko_tausta():
     rgb = pystyliukuma(LEVEYS, KORKEUS, TAIVAS_YLA, TAIVAS_ALA, 0.9)
     rgb = aurinko(rgb, 900, 120, 42)
-    rgb = pilvet(rgb, 11, maara=0.42, sumeus=26)
+    rgb = jaksolliset_pilvet(rgb, 12, 4, (90, 330))
     rgb = duunit(rgb, 560, 60, 1, (236, 214, 180), (214, 188, 160), aalto=420)
     rgb = duunit(rgb, 640, 70, 2, (244, 206, 140), (214, 162, 100), aalto=330)
     rgb = duunit(rgb, 720, 60, 3, (250, 216, 150), (206, 150, 88), aalto=260)
@@ -385,16 +392,17 @@ PALIKAT = [
 ]
 
 
-def jaksolliset_pilvet(rgb, siemen, maara):
+def jaksolliset_pilvet(rgb, siemen, maara, korkeudet=None):
     """Puffy clouds made of overlapping soft puffs over a flat, shaded base;
-    distances wrap around the edges so the picture still tiles."""
+    distances wrap around the edges so the picture still tiles. `korkeudet`
+    (y0, y1) limits where the cloud bases lie; by default anywhere."""
     h, w = rgb.shape[:2]
     rng = np.random.default_rng(siemen)
     y, x = np.mgrid[0:h, 0:w].astype(np.float64)
     peitto = np.zeros((h, w))
     valo = np.ones((h, w))
     for _ in range(maara):
-        cx, cy = rng.uniform(0, w), rng.uniform(0, h)
+        cx, cy = rng.uniform(0, w), rng.uniform(*(korkeudet or (0, h)))
         leveys = rng.uniform(50, 90)
         pilvi = np.zeros((h, w))
         for i in range(9):
@@ -582,17 +590,22 @@ def apuri():
     p.raaja([(112, 180), (74, 250), (50, 252)], 30, kaapu, reunapaksuus=2.5)
     p.soikio((30, 232, 64, 266), IHO, reuna=ÄÄRIVIIVA, paksuus=2)
     # Hood and face in profile, looking left.
-    p.soikio((80, 50, 196, 180), (214, 196, 160), reuna=ÄÄRIVIIVA, paksuus=2.5)
-    p.soikio((92, 74, 168, 160), IHO, reuna=ÄÄRIVIIVA, paksuus=2)
-    p.soikio((82, 108, 102, 128), IHO, reuna=ÄÄRIVIIVA, paksuus=2)
-    p.monikulmio([(96, 136), (168, 132), (150, 212), (126, 236), (104, 190)], (226, 226, 220),
+    huppu = (214, 196, 160)
+    p.monikulmio([(88, 150), (96, 56), (136, 30), (178, 44), (200, 110), (196, 178), (150, 190)],
+                 huppu, reuna=ÄÄRIVIIVA, paksuus=2.5)
+    p.monikulmio([(150, 60), (178, 50), (196, 112), (192, 172), (160, 176)], (186, 166, 128))
+    p.soikio((92, 70, 168, 160), IHO, reuna=ÄÄRIVIIVA, paksuus=2)
+    p.soikio((82, 106, 102, 128), IHO, reuna=ÄÄRIVIIVA, paksuus=2)
+    p.kaari((88, 52, 176, 150), 180, 300, ÄÄRIVIIVA, 2.5)
+    p.laatikko((96, 78, 166, 88), kulta, sade=4, reuna=ÄÄRIVIIVA, paksuus=1.5)
+    p.soikio((104, 76, 116, 90), (90, 170, 200), reuna=ÄÄRIVIIVA, paksuus=1.2)
+    p.monikulmio([(94, 132), (170, 128), (156, 210), (128, 240), (104, 194)], (226, 226, 220),
                  reuna=ÄÄRIVIIVA, paksuus=2)
+    p.viiva([(96, 131), (116, 126), (134, 132)], 5, (232, 232, 226))
     p.soikio((108, 100, 120, 114), (40, 28, 24))
-    p.viiva([(102, 94), (126, 90)], 4, (200, 200, 196))
-    p.kaari((100, 126, 130, 146), 200, 320, ÄÄRIVIIVA, 2)
-    p.monikulmio([(84, 100), (98, 40), (130, 14), (176, 26), (196, 110), (184, 82), (140, 58),
-                  (104, 72)], (214, 196, 160), reuna=ÄÄRIVIIVA, paksuus=2.5)
-    p.soikio((130, 30, 150, 50), kulta, reuna=ÄÄRIVIIVA, paksuus=1.5)
+    p.soikio((110, 102, 114, 106), (240, 240, 236))
+    p.viiva([(102, 95), (126, 92)], 4, (200, 200, 196))
+    p.kaari((104, 134, 126, 146), 200, 330, ÄÄRIVIIVA, 2)
     return p.valmis()
 
 
@@ -677,7 +690,7 @@ def kaista(rgb, vari, reuna):
 def pelidemo_tausta():
     rgb = pystyliukuma(LEVEYS, KORKEUS, (110, 166, 222), TAIVAS_ALA, 0.8)
     rgb = aurinko(rgb, 120, 170, 40)
-    rgb = pilvet(rgb, 41, maara=0.4, sumeus=24)
+    rgb = jaksolliset_pilvet(rgb, 44, 3, (110, 330))
     rgb = duunit(rgb, 560, 50, 42, (236, 214, 180), (214, 188, 160), aalto=400)
     rgb = duunit(rgb, 660, 50, 43, (250, 218, 154), (212, 160, 96), aalto=300)
     rgb[700:] = lerp((238, 200, 136), (214, 170, 108), np.linspace(0, 1, KORKEUS - 700))[:, None, :]
