@@ -524,7 +524,7 @@ def tee_pelimusiikki():
 def reunat(y, sisaan=0.002, ulos=0.03):
     """Short fades so an effect starts and ends at silence without a click."""
     a, b = int(sisaan * SR), int(ulos * SR)
-    y = y.copy()
+    y = y - np.mean(y)  # no DC offset
     y[:a] *= np.linspace(0, 1, a)
     y[len(y) - b:] *= np.linspace(1, 0, b) ** 2
     return y
@@ -554,7 +554,7 @@ def tee_hyppy():
     rng = np.random.default_rng(41)
     ilma = suodata(rng.standard_normal(n), ala=1500, yla=6000)
     ilma *= np.sin(np.pi * np.clip(t / 0.16, 0, 1)) * 0.12
-    return normaali(reunat(runko + ilma, 0.003, 0.05), -3.0)
+    return normaali(reunat(runko + ilma, 0.003, 0.05), -6.0)
 
 
 def kello(f, n, vaimeneminen):
@@ -569,13 +569,14 @@ def kello(f, n, vaimeneminen):
 
 def tee_kellot():
     """Menu start: two bell notes a fifth apart (D5 then A5), 1.3 s."""
-    n = int(1.15 * SR)
+    n = int(1.3 * SR)
     y = np.zeros(n)
     for alku, savel, taso in ((0.0, 74, 0.8), (0.14, 81, 0.6)):
         k = int(alku * SR)
-        y[k:] += taso * kello(taajuus(savel), n - k, 0.45)
-    y = lyhyt_kaiku(y, 0.6, 0.25, 42)[: int(1.3 * SR)]
-    return normaali(reunat(y, 0.002, 0.15), -4.0)
+        y[k:] += taso * kello(taajuus(savel), n - k, 0.3)
+    y = reunat(y, 0.002, 0.4)  # the dry bells die out before the reverb
+    y = lyhyt_kaiku(y, 0.6, 0.25, 42)[:n]
+    return normaali(reunat(y, 0.002, 0.3), -5.0)
 
 
 def tee_naksu():
@@ -591,17 +592,19 @@ def tee_naksu():
 
 def tee_fanfaari():
     """Level change: rising hijaz arpeggio on plucks and a brassy pad, 1 s."""
-    n = int(0.8 * SR)
+    n = int(1.05 * SR)
     y = np.zeros(n)
     for i, savel in enumerate((69, 73, 76, 81, 85)):
         k = int(i * 0.085 * SR)
         kesto = (n - k) / SR
-        nappi = kielisoitin(taajuus(savel), kesto, kirkkaus=0.8, t60=1.5,
+        nappi = kielisoitin(taajuus(savel), kesto, kirkkaus=0.6, t60=1.5,
                             siemen=4400 + i, soi_lisaa=0.0)
         torvi = matto(savel, kesto, 4500 + i, nousu=0.03, lasku=0.0, kirkkaus=10)
-        y[k:k + len(nappi)] += 0.7 * nappi[: n - k] + 0.25 * torvi[: n - k]
-    y = lyhyt_kaiku(y, 0.7, 0.3, 44)[: int(1.05 * SR)]
-    return normaali(reunat(y, 0.002, 0.25), -3.0)
+        torvi *= np.exp(-np.arange(len(torvi)) / (0.5 * SR))
+        y[k:] += 0.7 * nappi[: n - k] + 0.22 * torvi[: n - k]
+    y = reunat(y, 0.002, 0.45)  # the dry chord dies out before the reverb
+    y = lyhyt_kaiku(y, 0.7, 0.3, 44)[:n]
+    return normaali(reunat(y, 0.002, 0.3), -4.0)
 
 
 # ---------------------------------------------------------------- output
