@@ -189,8 +189,8 @@ def kentta():
             p.alpha_composite(kuvat[tyyppi], (kx, ky))
     # Put the hero on the lowest and on the highest visible platform top,
     # and a jumping hero in the air between them.
-    ylat = sorted((ky, kx) for x, y, t in palat if t in (0, 1)
-                  for kx, ky in [(x * 32 - vx, y * 32 - vy)] if 0 <= kx < 900 and 120 <= ky < KOKO[1])
+    ylat = sorted((y * 32 - vy, x * 32 - vx) for x, y, t in palat if t in (0, 1))
+    ylat = [(ky, kx) for ky, kx in ylat if 0 <= kx < 900 and 120 <= ky < KOKO[1]]
     if ylat:
         ala, yla = ylat[-1], ylat[0]
         piirra_avaimella(p, "peli_hahmo.png", ala[1] + 8, ala[0] - 101)

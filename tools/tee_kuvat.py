@@ -13,7 +13,7 @@ import os
 import sys
 
 import numpy as np
-from PIL import Image, ImageDraw, ImageFilter
+from PIL import Image, ImageDraw
 
 # Screen size of the game, pixels.
 LEVEYS = 1024
@@ -24,6 +24,8 @@ TAUSTARUUTU = 512
 # Hero image size: matches the 84 x 101 collision box of the player.
 HAHMO_L = 84
 HAHMO_K = 101
+# The hero's four poses (standing and jumping, facing right and left).
+HAHMOKUVAT = ("peli_hahmo.png", "peli_hahmov.png", "peli_hahmohyppy.png", "peli_hahmohyppyv.png")
 # Supersampling factor used for smooth edges.
 YLI = 4
 
@@ -36,7 +38,7 @@ TAIVAS_YLA = (84, 146, 214)
 TAIVAS_ALA = (214, 234, 244)
 ILTA_YLA = (22, 20, 48)
 ILTA_ALA = (236, 146, 92)
-ÄÄRIVIIVA = (58, 38, 28)
+AARIVIIVA = (58, 38, 28)
 PANEELI = (255, 247, 228)
 
 
@@ -144,7 +146,7 @@ class Piirros:
 
         self._piirra([vari], toimi)
 
-    def raaja(self, pisteet, paksuus, vari, reuna=ÄÄRIVIIVA, reunapaksuus=1.5):
+    def raaja(self, pisteet, paksuus, vari, reuna=AARIVIIVA, reunapaksuus=1.5):
         """A limb: an outlined thick polyline."""
         self.viiva(pisteet, paksuus + 2 * reunapaksuus, reuna)
         self.viiva(pisteet, paksuus, vari)
@@ -274,9 +276,9 @@ def hiekkatorni(p, x0, pohja_y, leveys, korkeus):
                    sade=lev * 0.08)
         y -= kork + 8
     lipputanko = x0 + leveys / 2
-    p.viiva([(lipputanko, y + 8), (lipputanko, y - 34)], 2, ÄÄRIVIIVA)
+    p.viiva([(lipputanko, y + 8), (lipputanko, y - 34)], 2, AARIVIIVA)
     p.monikulmio([(lipputanko, y - 34), (lipputanko + 26, y - 27), (lipputanko, y - 20)],
-                 (206, 70, 52), reuna=ÄÄRIVIIVA, paksuus=1)
+                 (206, 70, 52), reuna=AARIVIIVA, paksuus=1)
 
 
 def valikko_tausta():
@@ -477,58 +479,58 @@ def kovat_reunat(kuva):
 
 def hahmon_paa(p, suu_auki=False):
     """Head, hair and hat of the hero facing right (84 x 101 frame)."""
-    p.soikio((30, 15, 40, 31), (92, 56, 34), reuna=ÄÄRIVIIVA)
-    p.soikio((32, 14, 58, 40), IHO, reuna=ÄÄRIVIIVA)
-    p.soikio((55, 24, 61, 31), IHO, reuna=ÄÄRIVIIVA, paksuus=1.2)
+    p.soikio((30, 15, 40, 31), (92, 56, 34), reuna=AARIVIIVA)
+    p.soikio((32, 14, 58, 40), IHO, reuna=AARIVIIVA)
+    p.soikio((55, 24, 61, 31), IHO, reuna=AARIVIIVA, paksuus=1.2)
     p.soikio((49, 21.5, 53, 27.5), (40, 28, 24))
     p.soikio((50, 22, 51.6, 24), (250, 250, 246))
     p.soikio((43, 28, 49, 32), (236, 150, 128))
     if suu_auki:
-        p.soikio((49, 32, 54, 37), (120, 40, 36), reuna=ÄÄRIVIIVA, paksuus=1)
+        p.soikio((49, 32, 54, 37), (120, 40, 36), reuna=AARIVIIVA, paksuus=1)
     else:
-        p.kaari((46, 28, 56, 35), 20, 120, ÄÄRIVIIVA, 1.3)
-    p.monikulmio([(31, 14), (34, 1), (56, 1), (58, 14)], HATTU, reuna=ÄÄRIVIIVA)
+        p.kaari((46, 28, 56, 35), 20, 120, AARIVIIVA, 1.3)
+    p.monikulmio([(31, 14), (34, 1), (56, 1), (58, 14)], HATTU, reuna=AARIVIIVA)
     p.laatikko((31, 9, 58, 13.5), HATTU_NAUHA)
-    p.soikio((16, 11, 72, 20), HATTU, reuna=ÄÄRIVIIVA)
+    p.soikio((16, 11, 72, 20), HATTU, reuna=AARIVIIVA)
     p.soikio((22, 12.5, 66, 16), (222, 178, 110))
 
 
 def hahmo_seisoo():
     p = Piirros(HAHMO_L, HAHMO_K)
-    p.monikulmio([(35, 38), (18, 47), (15, 55), (31, 46)], HUIVI, reuna=ÄÄRIVIIVA)
-    p.laatikko((19, 38, 36, 68), REPPU, sade=5, reuna=ÄÄRIVIIVA)
+    p.monikulmio([(35, 38), (18, 47), (15, 55), (31, 46)], HUIVI, reuna=AARIVIIVA)
+    p.laatikko((19, 38, 36, 68), REPPU, sade=5, reuna=AARIVIIVA)
     p.laatikko((21, 44, 34, 52), (116, 74, 42), sade=3)
     p.raaja([(37, 66), (36, 90)], 9, HOUSUT)
     p.raaja([(48, 66), (49, 90)], 9, HOUSUT)
-    p.laatikko((30, 88, 44, 99), SAAPAS, sade=4, reuna=ÄÄRIVIIVA)
-    p.laatikko((43, 88, 60, 99), SAAPAS, sade=4, reuna=ÄÄRIVIIVA)
+    p.laatikko((30, 88, 44, 99), SAAPAS, sade=4, reuna=AARIVIIVA)
+    p.laatikko((43, 88, 60, 99), SAAPAS, sade=4, reuna=AARIVIIVA)
     p.raaja([(34, 44), (31, 62)], 7, PAITA_VARJO)
-    p.laatikko((30, 38, 56, 70), PAITA, sade=8, reuna=ÄÄRIVIIVA)
-    p.laatikko((30, 61, 56, 66), (96, 62, 36), reuna=ÄÄRIVIIVA, paksuus=1)
-    p.laatikko((45, 60.5, 51, 66.5), (226, 184, 70), reuna=ÄÄRIVIIVA, paksuus=1)
+    p.laatikko((30, 38, 56, 70), PAITA, sade=8, reuna=AARIVIIVA)
+    p.laatikko((30, 61, 56, 66), (96, 62, 36), reuna=AARIVIIVA, paksuus=1)
+    p.laatikko((45, 60.5, 51, 66.5), (226, 184, 70), reuna=AARIVIIVA, paksuus=1)
     p.raaja([(49, 43), (54, 54), (56, 63)], 7, PAITA)
-    p.soikio((52, 61, 61, 70), IHO, reuna=ÄÄRIVIIVA)
-    p.laatikko((32, 34, 55, 42), HUIVI, sade=4, reuna=ÄÄRIVIIVA)
+    p.soikio((52, 61, 61, 70), IHO, reuna=AARIVIIVA)
+    p.laatikko((32, 34, 55, 42), HUIVI, sade=4, reuna=AARIVIIVA)
     hahmon_paa(p)
     return kovat_reunat(p.valmis())
 
 
 def hahmo_hyppaa():
     p = Piirros(HAHMO_L, HAHMO_K)
-    p.monikulmio([(35, 38), (20, 30), (12, 34), (30, 44)], HUIVI, reuna=ÄÄRIVIIVA)
-    p.laatikko((19, 38, 36, 66), REPPU, sade=5, reuna=ÄÄRIVIIVA)
+    p.monikulmio([(35, 38), (20, 30), (12, 34), (30, 44)], HUIVI, reuna=AARIVIIVA)
+    p.laatikko((19, 38, 36, 66), REPPU, sade=5, reuna=AARIVIIVA)
     p.raaja([(38, 64), (28, 74), (32, 86)], 9, HOUSUT)
-    p.laatikko((22, 83, 38, 93), SAAPAS, sade=4, reuna=ÄÄRIVIIVA)
+    p.laatikko((22, 83, 38, 93), SAAPAS, sade=4, reuna=AARIVIIVA)
     p.raaja([(34, 44), (24, 34), (17, 22)], 7, PAITA_VARJO)
-    p.soikio((11, 14, 21, 23), IHO_VARJO, reuna=ÄÄRIVIIVA)
-    p.laatikko((30, 38, 56, 68), PAITA, sade=8, reuna=ÄÄRIVIIVA)
-    p.laatikko((30, 59, 56, 64), (96, 62, 36), reuna=ÄÄRIVIIVA, paksuus=1)
-    p.laatikko((45, 58.5, 51, 64.5), (226, 184, 70), reuna=ÄÄRIVIIVA, paksuus=1)
+    p.soikio((11, 14, 21, 23), IHO_VARJO, reuna=AARIVIIVA)
+    p.laatikko((30, 38, 56, 68), PAITA, sade=8, reuna=AARIVIIVA)
+    p.laatikko((30, 59, 56, 64), (96, 62, 36), reuna=AARIVIIVA, paksuus=1)
+    p.laatikko((45, 58.5, 51, 64.5), (226, 184, 70), reuna=AARIVIIVA, paksuus=1)
     p.raaja([(48, 64), (62, 72), (56, 84)], 9, HOUSUT)
-    p.laatikko((50, 81, 68, 92), SAAPAS, sade=4, reuna=ÄÄRIVIIVA)
+    p.laatikko((50, 81, 68, 92), SAAPAS, sade=4, reuna=AARIVIIVA)
     p.raaja([(50, 43), (62, 34), (70, 22)], 7, PAITA)
-    p.soikio((65, 13, 75, 23), IHO, reuna=ÄÄRIVIIVA)
-    p.laatikko((32, 34, 55, 42), HUIVI, sade=4, reuna=ÄÄRIVIIVA)
+    p.soikio((65, 13, 75, 23), IHO, reuna=AARIVIIVA)
+    p.laatikko((32, 34, 55, 42), HUIVI, sade=4, reuna=AARIVIIVA)
     hahmon_paa(p, suu_auki=True)
     return kovat_reunat(p.valmis())
 
@@ -537,38 +539,33 @@ def hahmo_edesta():
     """The hero from the front, for the ending (drawn at (600, 165))."""
     w, h = 150, 330
     p = Piirros(w, h, 3)
-    k = 3.2  # the 84 x 101 design grid scaled up
-
-    def s(*v):
-        return [c * k for c in v]
-
     cx = w / 2
     p.raaja([(cx - 10, 200), (cx - 12, 290)], 26, HOUSUT)
     p.raaja([(cx + 10, 200), (cx + 12, 290)], 26, HOUSUT)
-    p.laatikko((cx - 40, 282, cx - 2, 318), SAAPAS, sade=10, reuna=ÄÄRIVIIVA, paksuus=2.5)
-    p.laatikko((cx + 2, 282, cx + 40, 318), SAAPAS, sade=10, reuna=ÄÄRIVIIVA, paksuus=2.5)
+    p.laatikko((cx - 40, 282, cx - 2, 318), SAAPAS, sade=10, reuna=AARIVIIVA, paksuus=2.5)
+    p.laatikko((cx + 2, 282, cx + 40, 318), SAAPAS, sade=10, reuna=AARIVIIVA, paksuus=2.5)
     p.raaja([(cx - 36, 128), (cx - 56, 160), (cx - 64, 104)], 20, PAITA, reunapaksuus=2.5)
-    p.soikio((cx - 78, 84, cx - 50, 112), IHO, reuna=ÄÄRIVIIVA, paksuus=2.5)
+    p.soikio((cx - 78, 84, cx - 50, 112), IHO, reuna=AARIVIIVA, paksuus=2.5)
     p.raaja([(cx + 36, 128), (cx + 46, 170), (cx + 46, 196)], 20, PAITA, reunapaksuus=2.5)
-    p.soikio((cx + 32, 188, cx + 60, 216), IHO, reuna=ÄÄRIVIIVA, paksuus=2.5)
-    p.laatikko((cx - 42, 112, cx + 42, 214), PAITA, sade=26, reuna=ÄÄRIVIIVA, paksuus=2.5)
-    p.laatikko((cx - 42, 188, cx + 42, 202), (96, 62, 36), reuna=ÄÄRIVIIVA, paksuus=2)
-    p.laatikko((cx - 10, 186, cx + 10, 204), (226, 184, 70), reuna=ÄÄRIVIIVA, paksuus=2)
-    p.monikulmio([(cx + 8, 120), (cx + 22, 160), (cx + 8, 158)], HUIVI, reuna=ÄÄRIVIIVA, paksuus=2)
-    p.laatikko((cx - 36, 104, cx + 36, 126), HUIVI, sade=10, reuna=ÄÄRIVIIVA, paksuus=2.5)
-    p.soikio((cx - 40, 30, cx + 40, 116), IHO, reuna=ÄÄRIVIIVA, paksuus=2.5)
+    p.soikio((cx + 32, 188, cx + 60, 216), IHO, reuna=AARIVIIVA, paksuus=2.5)
+    p.laatikko((cx - 42, 112, cx + 42, 214), PAITA, sade=26, reuna=AARIVIIVA, paksuus=2.5)
+    p.laatikko((cx - 42, 188, cx + 42, 202), (96, 62, 36), reuna=AARIVIIVA, paksuus=2)
+    p.laatikko((cx - 10, 186, cx + 10, 204), (226, 184, 70), reuna=AARIVIIVA, paksuus=2)
+    p.monikulmio([(cx + 8, 120), (cx + 22, 160), (cx + 8, 158)], HUIVI, reuna=AARIVIIVA,
+                 paksuus=2)
+    p.laatikko((cx - 36, 104, cx + 36, 126), HUIVI, sade=10, reuna=AARIVIIVA, paksuus=2.5)
+    p.soikio((cx - 40, 30, cx + 40, 116), IHO, reuna=AARIVIIVA, paksuus=2.5)
     for sx in (-1, 1):
         p.soikio((cx + sx * 17 - 6, 62, cx + sx * 17 + 6, 78), (40, 28, 24))
         p.soikio((cx + sx * 17 - 3, 64, cx + sx * 17 + 1, 69), (250, 250, 246))
         p.soikio((cx + sx * 26 - 7, 82, cx + sx * 26 + 7, 92), (236, 150, 128))
     p.soikio((cx - 6, 74, cx + 6, 88), IHO_VARJO)
-    p.kaari((cx - 18, 78, cx + 18, 102), 20, 160, ÄÄRIVIIVA, 3)
+    p.kaari((cx - 18, 78, cx + 18, 102), 20, 160, AARIVIIVA, 3)
     p.monikulmio([(cx - 34, 46), (cx - 28, 2), (cx + 28, 2), (cx + 34, 46)], HATTU,
-                 reuna=ÄÄRIVIIVA, paksuus=2.5)
+                 reuna=AARIVIIVA, paksuus=2.5)
     p.laatikko((cx - 33, 30, cx + 33, 42), HATTU_NAUHA)
-    p.soikio((cx - 72, 36, cx + 72, 60), HATTU, reuna=ÄÄRIVIIVA, paksuus=2.5)
+    p.soikio((cx - 72, 36, cx + 72, 60), HATTU, reuna=AARIVIIVA, paksuus=2.5)
     p.soikio((cx - 56, 40, cx + 56, 50), (222, 178, 110))
-    del s
     return p.valmis()
 
 
@@ -580,32 +577,35 @@ def apuri():
     kaapu_varjo = (46, 52, 112)
     kulta = (232, 186, 72)
     p.viiva([(42, 110), (40, 552)], 7, (110, 72, 40))
-    p.soikio((22, 76, 62, 116), (250, 196, 80, 255), reuna=ÄÄRIVIIVA, paksuus=2)
+    p.soikio((22, 76, 62, 116), (250, 196, 80, 255), reuna=AARIVIIVA, paksuus=2)
     p.soikio((32, 84, 44, 96), (255, 240, 190))
-    p.monikulmio([(96, 160), (180, 160), (236, 552), (40, 552)], kaapu, reuna=ÄÄRIVIIVA, paksuus=2.5)
+    p.monikulmio([(96, 160), (180, 160), (236, 552), (40, 552)], kaapu, reuna=AARIVIIVA,
+                 paksuus=2.5)
     p.monikulmio([(150, 170), (180, 160), (236, 552), (180, 552)], kaapu_varjo)
-    p.monikulmio([(40, 552), (236, 552), (232, 528), (46, 528)], kulta, reuna=ÄÄRIVIIVA, paksuus=2)
-    p.monikulmio([(120, 200), (138, 200), (146, 528), (112, 528)], kulta, reuna=ÄÄRIVIIVA, paksuus=2)
-    p.laatikko((94, 270, 190, 290), (150, 60, 42), sade=6, reuna=ÄÄRIVIIVA, paksuus=2)
+    p.monikulmio([(40, 552), (236, 552), (232, 528), (46, 528)], kulta, reuna=AARIVIIVA,
+                 paksuus=2)
+    p.monikulmio([(120, 200), (138, 200), (146, 528), (112, 528)], kulta, reuna=AARIVIIVA,
+                 paksuus=2)
+    p.laatikko((94, 270, 190, 290), (150, 60, 42), sade=6, reuna=AARIVIIVA, paksuus=2)
     p.raaja([(112, 180), (74, 250), (50, 252)], 30, kaapu, reunapaksuus=2.5)
-    p.soikio((30, 232, 64, 266), IHO, reuna=ÄÄRIVIIVA, paksuus=2)
+    p.soikio((30, 232, 64, 266), IHO, reuna=AARIVIIVA, paksuus=2)
     # Hood and face in profile, looking left.
     huppu = (214, 196, 160)
     p.monikulmio([(88, 150), (96, 56), (136, 30), (178, 44), (200, 110), (196, 178), (150, 190)],
-                 huppu, reuna=ÄÄRIVIIVA, paksuus=2.5)
+                 huppu, reuna=AARIVIIVA, paksuus=2.5)
     p.monikulmio([(150, 60), (178, 50), (196, 112), (192, 172), (160, 176)], (186, 166, 128))
-    p.soikio((92, 70, 168, 160), IHO, reuna=ÄÄRIVIIVA, paksuus=2)
-    p.soikio((82, 106, 102, 128), IHO, reuna=ÄÄRIVIIVA, paksuus=2)
-    p.kaari((88, 52, 176, 150), 180, 300, ÄÄRIVIIVA, 2.5)
-    p.laatikko((96, 78, 166, 88), kulta, sade=4, reuna=ÄÄRIVIIVA, paksuus=1.5)
-    p.soikio((104, 76, 116, 90), (90, 170, 200), reuna=ÄÄRIVIIVA, paksuus=1.2)
+    p.soikio((92, 70, 168, 160), IHO, reuna=AARIVIIVA, paksuus=2)
+    p.soikio((82, 106, 102, 128), IHO, reuna=AARIVIIVA, paksuus=2)
+    p.kaari((88, 52, 176, 150), 180, 300, AARIVIIVA, 2.5)
+    p.laatikko((96, 78, 166, 88), kulta, sade=4, reuna=AARIVIIVA, paksuus=1.5)
+    p.soikio((104, 76, 116, 90), (90, 170, 200), reuna=AARIVIIVA, paksuus=1.2)
     p.monikulmio([(94, 132), (170, 128), (156, 210), (128, 240), (104, 194)], (226, 226, 220),
-                 reuna=ÄÄRIVIIVA, paksuus=2)
+                 reuna=AARIVIIVA, paksuus=2)
     p.viiva([(96, 131), (116, 126), (134, 132)], 5, (232, 232, 226))
     p.soikio((108, 100, 120, 114), (40, 28, 24))
     p.soikio((110, 102, 114, 106), (240, 240, 236))
     p.viiva([(102, 95), (126, 92)], 4, (200, 200, 196))
-    p.kaari((104, 134, 126, 146), 200, 330, ÄÄRIVIIVA, 2)
+    p.kaari((104, 134, 126, 146), 200, 330, AARIVIIVA, 2)
     return p.valmis()
 
 
@@ -617,28 +617,29 @@ def toinen_henkilo():
     mekko = (196, 84, 112)
     huivi = (244, 196, 76)
     p.raaja([(cx - 46, 210), (cx - 88, 160), (cx - 96, 112)], 22, mekko, reunapaksuus=2.5)
-    p.soikio((cx - 112, 90, cx - 80, 122), IHO, reuna=ÄÄRIVIIVA, paksuus=2)
+    p.soikio((cx - 112, 90, cx - 80, 122), IHO, reuna=AARIVIIVA, paksuus=2)
     p.raaja([(cx + 46, 210), (cx + 84, 160), (cx + 90, 112)], 22, mekko, reunapaksuus=2.5)
-    p.soikio((cx + 74, 90, cx + 106, 122), IHO, reuna=ÄÄRIVIIVA, paksuus=2)
+    p.soikio((cx + 74, 90, cx + 106, 122), IHO, reuna=AARIVIIVA, paksuus=2)
     p.monikulmio([(cx - 40, 196), (cx + 40, 196), (cx + 92, 478), (cx - 92, 478)], mekko,
-                 reuna=ÄÄRIVIIVA, paksuus=2.5)
+                 reuna=AARIVIIVA, paksuus=2.5)
     p.monikulmio([(cx - 86, 448), (cx + 86, 448), (cx + 92, 478), (cx - 92, 478)], huivi,
-                 reuna=ÄÄRIVIIVA, paksuus=2)
-    p.laatikko((cx - 42, 280, cx + 42, 296), huivi, reuna=ÄÄRIVIIVA, paksuus=2)
-    p.laatikko((cx - 54, 476, cx - 12, 494), SAAPAS, sade=8, reuna=ÄÄRIVIIVA, paksuus=2)
-    p.laatikko((cx + 12, 476, cx + 54, 494), SAAPAS, sade=8, reuna=ÄÄRIVIIVA, paksuus=2)
-    p.soikio((cx - 54, 96, cx + 54, 212), huivi, reuna=ÄÄRIVIIVA, paksuus=2.5)
-    p.soikio((cx - 40, 112, cx + 40, 196), (196, 146, 104), reuna=ÄÄRIVIIVA, paksuus=2)
+                 reuna=AARIVIIVA, paksuus=2)
+    p.laatikko((cx - 42, 280, cx + 42, 296), huivi, reuna=AARIVIIVA, paksuus=2)
+    p.laatikko((cx - 54, 476, cx - 12, 494), SAAPAS, sade=8, reuna=AARIVIIVA, paksuus=2)
+    p.laatikko((cx + 12, 476, cx + 54, 494), SAAPAS, sade=8, reuna=AARIVIIVA, paksuus=2)
+    p.soikio((cx - 54, 96, cx + 54, 212), huivi, reuna=AARIVIIVA, paksuus=2.5)
+    p.soikio((cx - 40, 112, cx + 40, 196), (196, 146, 104), reuna=AARIVIIVA, paksuus=2)
     for sx in (-1, 1):
         p.soikio((cx + sx * 15 - 5, 138, cx + sx * 15 + 5, 152), (40, 28, 24))
         p.soikio((cx + sx * 22 - 7, 158, cx + sx * 22 + 7, 168), (214, 120, 104))
-    p.soikio((cx - 14, 160, cx + 14, 184), (120, 40, 36), reuna=ÄÄRIVIIVA, paksuus=2)
-    p.soikio((cx - 50, 86, cx + 50, 130), huivi, reuna=ÄÄRIVIIVA, paksuus=2.5)
+    p.soikio((cx - 14, 160, cx + 14, 184), (120, 40, 36), reuna=AARIVIIVA, paksuus=2)
+    p.soikio((cx - 50, 86, cx + 50, 130), huivi, reuna=AARIVIIVA, paksuus=2.5)
     return p.valmis()
 
 
 def saippuakupla(p, x, y, r):
-    p.soikio((x - r, y - r, x + r, y + r), (190, 230, 255, 60), reuna=(120, 170, 230, 200), paksuus=1.5)
+    p.soikio((x - r, y - r, x + r, y + r), (190, 230, 255, 60), reuna=(120, 170, 230, 200),
+             paksuus=1.5)
     p.kaari((x - r + 3, y - r + 3, x + r - 3, y + r - 3), 200, 260, (255, 255, 255, 230), 2)
     p.kaari((x - r + 2, y - r + 2, x + r - 2, y + r - 2), 20, 70, (250, 180, 230, 160), 1.5)
 
@@ -658,21 +659,21 @@ def saippuakohtaus(vaihe):
     takki = (86, 132, 72)
     p.raaja([(cx - 8, 290), (cx - 10, 330)], 14, HOUSUT)
     p.raaja([(cx + 8, 290), (cx + 10, 330)], 14, HOUSUT)
-    p.laatikko((cx - 24, 326, cx - 2, 342), SAAPAS, sade=6, reuna=ÄÄRIVIIVA, paksuus=2)
-    p.laatikko((cx + 2, 326, cx + 26, 342), SAAPAS, sade=6, reuna=ÄÄRIVIIVA, paksuus=2)
-    p.laatikko((cx - 26, 236, cx + 26, 300), takki, sade=14, reuna=ÄÄRIVIIVA, paksuus=2)
+    p.laatikko((cx - 24, 326, cx - 2, 342), SAAPAS, sade=6, reuna=AARIVIIVA, paksuus=2)
+    p.laatikko((cx + 2, 326, cx + 26, 342), SAAPAS, sade=6, reuna=AARIVIIVA, paksuus=2)
+    p.laatikko((cx - 26, 236, cx + 26, 300), takki, sade=14, reuna=AARIVIIVA, paksuus=2)
     kupla_koko = [6, 10, 15, 4][vaihe]
     p.raaja([(cx + 20, 248), (cx + 40, 238), (cx + 48, 222)], 10, takki, reunapaksuus=2)
     p.viiva([(cx + 48, 226), (cx + 56, 206)], 2, (110, 72, 40))
     p.soikio((cx + 50, 196, cx + 62, 208), None, reuna=(110, 72, 40), paksuus=2)
     saippuakupla(p, cx + 62, 200 - kupla_koko, kupla_koko)
-    p.soikio((cx - 26, 184, cx + 26, 240), IHO, reuna=ÄÄRIVIIVA, paksuus=2)
+    p.soikio((cx - 26, 184, cx + 26, 240), IHO, reuna=AARIVIIVA, paksuus=2)
     p.monikulmio([(cx - 24, 216), (cx + 18, 216), (cx + 4, 248), (cx - 18, 240)], (210, 210, 206),
-                 reuna=ÄÄRIVIIVA, paksuus=1.5)
+                 reuna=AARIVIIVA, paksuus=1.5)
     p.soikio((cx + 6, 200, cx + 13, 209), (40, 28, 24))
-    p.soikio((cx + 18, 208, cx + 26, 218), (200, 100, 90), reuna=ÄÄRIVIIVA, paksuus=1.5)
+    p.soikio((cx + 18, 208, cx + 26, 218), (200, 100, 90), reuna=AARIVIIVA, paksuus=1.5)
     p.monikulmio([(cx - 30, 196), (cx - 16, 168), (cx + 16, 168), (cx + 30, 196)], (172, 72, 52),
-                 reuna=ÄÄRIVIIVA, paksuus=2)
+                 reuna=AARIVIIVA, paksuus=2)
     return p.valmis()
 
 
@@ -731,8 +732,76 @@ def peliloppudemo_tausta():
         y = 90 + 14 * math.sin(i * 1.3)
         p.viiva([(x, y), (x + 120, 90 + 14 * math.sin((i + 1) * 1.3))], 1.5, (80, 60, 50))
         p.soikio((x - 6, y, x + 6, y + 16), [(250, 200, 90), (240, 120, 90), (140, 200, 120)][i % 3]
-                 + (255,), reuna=ÄÄRIVIIVA, paksuus=1)
+                 + (255,), reuna=AARIVIIVA, paksuus=1)
     return kuvaksi(liita(rgb, p.valmis()))
+
+
+# ---------------------------------------------------------------- checks
+
+
+def _kirkkaus(rgb):
+    return rgb[..., 0] * 0.299 + rgb[..., 1] * 0.587 + rgb[..., 2] * 0.114
+
+
+def tarkista(hakemisto):
+    """Checks the written files against the rules of where they are drawn.
+    Returns a list of problems (empty when everything holds)."""
+    virheet = []
+
+    def lue(nimi):
+        return Image.open(os.path.join(hakemisto, nimi))
+
+    def vaadi(ehto, viesti):
+        if not ehto:
+            virheet.append(viesti)
+
+    koot = {"valikko_tausta.png": (LEVEYS, KORKEUS, "RGB"),
+            "pelidemo_tausta.png": (LEVEYS, KORKEUS, "RGB"),
+            "peliloppudemo_tausta.png": (LEVEYS, KORKEUS, "RGB"),
+            "kentta_tausta.png": (TAUSTARUUTU, TAUSTARUUTU, "RGB"),
+            "otsikko.png": (LEVEYS, KORKEUS, "RGBA"), "valikko.png": (LEVEYS, KORKEUS, "RGBA")}
+    koot.update({n: (RUUTU, RUUTU, "RGBA") for n, _, _ in PALIKAT})
+    for nimi, (w, h, tila) in koot.items():
+        k = lue(nimi)
+        vaadi(k.size == (w, h) and k.mode == tila, "%s: %s %s" % (nimi, k.size, k.mode))
+    for nimi in HAHMOKUVAT:
+        a = np.asarray(lue(nimi).convert("RGBA"))
+        vaadi(a.shape[:2] == (HAHMO_K, HAHMO_L), nimi + ": size")
+        vaadi(set(np.unique(a[..., 3])) <= {0, 255}, nimi + ": half-transparent pixels")
+        vaadi(np.all(a[a[..., 3] == 0] == (255, 255, 255, 0)), nimi + ": background not white")
+        kuvio = a[a[..., 3] == 255][:, :3]
+        vaadi(not np.any(np.all(kuvio == 255, axis=1)), nimi + ": pure white in the figure")
+    # Tiling: the step across a wrap edge is like the steps between
+    # neighbouring rows or columns inside the picture.
+    def sauma(k, akseli):
+        sisalla = np.abs(np.diff(k, axis=akseli)).mean() + 1.0
+        return np.abs(np.take(k, 0, axis=akseli) - np.take(k, -1, axis=akseli)).mean() / sisalla
+
+    t = np.asarray(lue("kentta_tausta.png"), dtype=np.float64)
+    for akseli in (0, 1):
+        vaadi(sauma(t, akseli) < 3, "kentta_tausta.png: seam on axis %d" % akseli)
+    keski = np.asarray(lue("palikka_normaali.png"), dtype=np.float64)
+    vaadi(np.all(keski[..., 3] == 255), "palikka_normaali.png: not opaque")
+    for nimi in ("palikka_alku_normaali.png", "palikka_normaali.png", "palikka_loppu_normaali.png"):
+        k = np.asarray(lue(nimi), dtype=np.float64)
+        vaadi(sauma(k, 1) < 3, nimi + ": seam between neighbours")
+    # Black text needs a light, nearly opaque backing on every menu screen.
+    tausta = np.asarray(lue("valikko_tausta.png").convert("RGBA"), dtype=np.float64)
+    pinta = Image.fromarray(tausta.astype(np.uint8), "RGBA")
+    pinta.alpha_composite(lue("otsikko.png"))
+    pinta.alpha_composite(lue("valikko.png"))
+    p = np.asarray(pinta.convert("RGB"), dtype=np.float64)
+    alueet = [(100, 200, 500, 570), (10, 200, 420, 545), (8, 364, 491, 757)]
+    alueet += [(x, y, x + w, y + 33) for x, y, w in ((762, 232, 140), (768, 350, 134),
+                                                     (806, 468, 96), (762, 590, 140))]
+    for x0, y0, x1, y1 in alueet:
+        vaadi(_kirkkaus(p[y0:y1, x0:x1]).min() > 150, "menu text area %s too dark" % ((x0, y0),))
+    vaadi(_kirkkaus(p[0:40, 250:490]).min() > 150, "title area too dark")
+    alku = np.asarray(lue("pelidemo_tausta.png"), dtype=np.float64)
+    loppu = np.asarray(lue("peliloppudemo_tausta.png"), dtype=np.float64)
+    vaadi(_kirkkaus(alku[:TEKSTIKAISTA]).min() > 200, "intro top band not light")
+    vaadi(_kirkkaus(loppu[:TEKSTIKAISTA]).max() < 60, "ending top band not dark")
+    return virheet
 
 
 def main():
@@ -766,6 +835,10 @@ def main():
     for nimi, kuva in kuvat.items():
         tallenna(kuva, hakemisto, nimi)
     print("%d kuvaa -> %s" % (len(kuvat) + len(PALIKAT), os.path.normpath(hakemisto)))
+    virheet = tarkista(hakemisto)
+    for virhe in virheet:
+        print("VIRHE:", virhe)
+    sys.exit(1 if virheet else 0)
 
 
 if __name__ == "__main__":
