@@ -1,0 +1,223 @@
+#include "ukko.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "aani.h"
+#include "testiapu.h"
+
+namespace {
+
+constexpr int LATTIA = 33;                 // floor row of the test maps
+constexpr int SEISOO = LATTIA * 32 - 101;  // y of a character standing on it
+
+// Holds the given keys for the next steps; releases everything on leaving.
+class Napit {
+  public:
+    Napit() { vapauta(); }
+    ~Napit() { vapauta(); }
+    void aseta(std::initializer_list<SDLKey> painetut) {
+        vapauta();
+        for (SDLKey n : painetut) tila[n] = 1;
+    }
+    void vapauta() {
+        for (SDLKey n : {SDLK_LEFT, SDLK_RIGHT, SDLK_LSHIFT, SDLK_RSHIFT, SDLK_UP, SDLK_SPACE})
+            tila[n] = 0;
+    }
+
+  private:
+    Uint8* tila = SDL_GetKeyState(nullptr);
+};
+
+class UkkoTesti : public ::testing::Test {
+  protected:
+    UkkoTesti() { kartta.luoNelio(0, LATTIA, 40, -1); }
+    // A character standing on the floor at x, free to jump.
+    void seiso(int x) { ukko.asetaTila({x, SEISOO, 1.0f, true, true}); }
+    void askel(int kertaa = 1) {
+        for (int i = 0; i < kertaa; ++i) ukko.ajattele(kartta, nullptr, false);
+    }
+    Kartta kartta;
+    Ukko ukko;
+    Napit napit;
+};
+
+}  // namespace
+
+TEST_F(UkkoTesti, HyppyNouseeJaPalaaSamalleLattialle) {
+    seiso(200);
+    std::vector<int> y{ukko.haeY()};
+    std::vector<float> v{ukko.haeNopeusY()};
+    for (int i = 1; i <= 53; ++i) {
+        napit.aseta({SDLK_LSHIFT});
+        if (i > 1) napit.vapauta();
+        askel();
+        y.push_back(ukko.haeY());
+        v.push_back(ukko.haeNopeusY());
+    }
+    EXPECT_EQ(y[1], SEISOO - 13);  // -12.5 added and truncated
+    EXPECT_EQ(y[25], SEISOO - 169);
+    EXPECT_EQ(y[26], y[25]);
+    EXPECT_EQ(y[27], y[25]);
+    EXPECT_EQ(v[52], 13.5f);  // still falling: the step's probe found no floor
+    EXPECT_EQ(y[53], SEISOO);
+    EXPECT_EQ(v[53], 1.0f);
+    EXPECT_EQ(ukko.haeNopeusY(), 1.0f);
+    EXPECT_TRUE(ukko.voikoHypata());
+}
+
+TEST_F(UkkoTesti, LaskeutuuPalikanYlapuolelle) {
+    kartta.luoNelio(10, 20, 3, -1);
+    ukko.asetaTila({330, 300, 3.0f, false, true});
+    askel(40);
+    EXPECT_EQ(ukko.haeY(), 20 * 32 - 101);
+    askel(10);
+    EXPECT_EQ(ukko.haeY(), 20 * 32 - 101);
+    EXPECT_EQ(ukko.haeNopeusY(), 1.0f);
+}
+
+TEST_F(UkkoTesti, SeinatPysayttavatMolemmilta) {
+    kartta.luoNelio(20, LATTIA - 4, -1, 1);  // columns 20-21, rows 29-32
+    seiso(500);
+    napit.aseta({SDLK_RIGHT});
+    askel(40);
+    EXPECT_EQ(ukko.haeX() + Ukko::LEVEYS, 20 * 32 - 1);
+    askel(5);
+    EXPECT_EQ(ukko.haeX() + Ukko::LEVEYS, 20 * 32 - 1);
+    EXPECT_EQ(ukko.haeY(), SEISOO);  // the floor itself never blocks walking
+
+    seiso(800);
+    napit.aseta({SDLK_LEFT});
+    askel(40);
+    EXPECT_EQ(ukko.haeX(), 22 * 32 + 1);
+    askel(5);
+    EXPECT_EQ(ukko.haeX(), 22 * 32 + 1);
+    EXPECT_FALSE(ukko.onkoOikealle());
+}
+
+TEST_F(UkkoTesti, KattoKatkaiseeHypyn) {
+    kartta.luoNelio(5, 25, 5, -1);  // rows 25-26 over the character's head
+    seiso(200);
+    napit.aseta({SDLK_LSHIFT});
+    askel();
+    napit.vapauta();
+    int y = ukko.haeY();
+    for (int i = 0; i < 10 && ukko.haeY() != 27 * 32 + 1; ++i) askel();
+    EXPECT_EQ(ukko.haeY(), 27 * 32 + 1);
+    EXPECT_LT(ukko.haeY(), y);
+    EXPECT_EQ(ukko.haeNopeusY(), 0.0f);
+}
+
+TEST_F(UkkoTesti, PutoaminenRajoitetaanRuutuunAskeleessa) {
+    ukko.asetaTila({3000, 0, 0.0f, true, true});  // beyond the floor's end
+    int edellinen = ukko.haeY();
+    int suurin = 0;
+    for (int i = 0; i < 120; ++i) {
+        askel();
+        suurin = std::max(suurin, ukko.haeY() - edellinen);
+        edellinen = ukko.haeY();
+    }
+    EXPECT_EQ(suurin, 32);
+    EXPECT_EQ(ukko.haeNopeusY(), 32.0f);
+    EXPECT_FALSE(ukko.voikoHypata());
+    // Moving the character keeps its speed.
+    ukko.asetaPaikka(96, 100);
+    EXPECT_EQ(ukko.haeNopeusY(), 32.0f);
+    askel();
+    EXPECT_EQ(ukko.haeY(), 132);
+}
+
+TEST_F(UkkoTesti, PidettyHyppynappiAntaaYhdenHypyn) {
+    seiso(200);
+    napit.aseta({SDLK_LSHIFT});
+    askel(53);
+    EXPECT_EQ(ukko.haeY(), SEISOO);
+    EXPECT_FALSE(ukko.voikoHypata());
+    askel(30);  // still held: no second jump
+    EXPECT_EQ(ukko.haeY(), SEISOO);
+    napit.vapauta();
+    askel();
+    EXPECT_TRUE(ukko.voikoHypata());
+    napit.aseta({SDLK_LSHIFT});
+    askel();
+    EXPECT_EQ(ukko.haeY(), SEISOO - 13);
+}
+
+TEST_F(UkkoTesti, IlmassaHyppynappiEiTeeMitaan) {
+    ukko.asetaTila({200, 500, 2.0f, false, true});
+    napit.aseta({SDLK_LSHIFT});
+    askel();
+    EXPECT_EQ(ukko.haeY(), 502);
+    EXPECT_EQ(ukko.haeNopeusY(), 2.5f);
+}
+
+TEST_F(UkkoTesti, VainVasenVaihtoHyppaa) {
+    for (SDLKey nappi : {SDLK_RSHIFT, SDLK_UP, SDLK_SPACE}) {
+        seiso(200);
+        napit.aseta({nappi});
+        askel();
+        EXPECT_EQ(ukko.haeY(), SEISOO) << SDL_GetKeyName(nappi);
+    }
+}
+
+TEST_F(UkkoTesti, NuolinappienSuuntaJaAsento) {
+    seiso(200);
+    napit.aseta({SDLK_LEFT, SDLK_RIGHT});
+    askel();
+    EXPECT_EQ(ukko.haeX(), 205);
+    EXPECT_TRUE(ukko.onkoOikealle());
+    napit.aseta({SDLK_LEFT});
+    askel();
+    EXPECT_EQ(ukko.haeX(), 200);
+    EXPECT_FALSE(ukko.onkoOikealle());
+    napit.vapauta();
+    askel(3);
+    EXPECT_EQ(ukko.haeX(), 200);
+    EXPECT_FALSE(ukko.onkoOikealle());
+}
+
+TEST_F(UkkoTesti, LataaAsettaaAlkutilan) {
+    TestiHakemisto hakemisto;
+    ukko.lataa(nullptr);
+    const Ukko::Tila t = ukko.haeTila();
+    EXPECT_EQ(t.x, 96);
+    EXPECT_EQ(t.y, 960);
+    EXPECT_EQ(t.nopeusY, 0.0f);
+    EXPECT_FALSE(t.voiHypata);
+    EXPECT_TRUE(t.oikealle);
+    // Standing with the jump key held after a landing shows a jump image.
+    seiso(200);
+    askel();
+    SDL_Surface* seisova = ukko.haeKuva();
+    napit.aseta({SDLK_LSHIFT});
+    askel(53);
+    EXPECT_EQ(ukko.haeY(), SEISOO);
+    EXPECT_NE(ukko.haeKuva(), seisova);
+    ukko.vapauta(nullptr);
+}
+
+// The jump sound starts once per jump, and never with effects off.
+TEST_F(UkkoTesti, HyppyaaniSoiVainAanetPaalla) {
+    TestiHakemisto hakemisto;
+    AaniJarjestelma aanet;
+    aanet.alusta(16);
+    ukko.lataa(&aanet);
+    std::vector<std::string> soitetut;
+    aani::asetaKuuntelija([&](const std::string& polku) { soitetut.push_back(polku); });
+    for (bool aanetPaalla : {true, false}) {
+        seiso(200);
+        for (int hyppy = 0; hyppy < 2; ++hyppy) {
+            napit.aseta({SDLK_LSHIFT});
+            ukko.ajattele(kartta, &aanet, aanetPaalla);
+            napit.vapauta();
+            for (int i = 0; i < 60; ++i) ukko.ajattele(kartta, &aanet, aanetPaalla);
+        }
+    }
+    aani::asetaKuuntelija(nullptr);
+    ukko.vapauta(&aanet);
+    if (soitetut.empty()) GTEST_SKIP() << "no audio device";
+    EXPECT_EQ(soitetut, std::vector<std::string>(2, "media/sounds/aani1.mp3"));
+}
