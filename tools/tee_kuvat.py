@@ -443,10 +443,10 @@ def kentta_tausta():
                 if s - lev < x < 2 * s + lev and s - lev < y < 2 * s + lev:
                     leijuva_taso(p, x, y, lev, lev * 0.32, 40 + i, valuma=False)
     saaret_kuva = np.asarray(p.valmis().crop((s, s, 2 * s, 2 * s)), dtype=np.float64)
-    sumu = np.asarray((170, 205, 235), dtype=np.float64)
+    sumu = np.asarray((196, 220, 242), dtype=np.float64)
     # Haze keeps them far away, so they never pass for platforms.
-    saaret_kuva[..., :3] = saaret_kuva[..., :3] * 0.6 + sumu * 0.4
-    saaret_kuva[..., 3] *= 0.7
+    saaret_kuva[..., :3] = saaret_kuva[..., :3] * 0.5 + sumu * 0.5
+    saaret_kuva[..., 3] *= 0.6
     return kuvaksi(liita(rgb, saaret_kuva))
 
 
