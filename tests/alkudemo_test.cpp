@@ -16,7 +16,7 @@ constexpr Uint32 PURPPURA = 0xFF00FF;
 constexpr Uint32 PUNAINEN = 0xFF0000;  // Apuri facing away
 constexpr Uint32 SININEN = 0x0000FF;   // Apuri turned towards the hero
 
-// What one frame of the intro showed.
+// What one frame of the intro showed: its line and Apuri's colour.
 struct Kehys {
     std::string rivi;
     Uint32 apuri;
@@ -36,11 +36,11 @@ class AlkudemoTesti : public TarinaTesti {
     }
 
     // Runs the intro; `painallukset(k)` pushes the keys after frame k.
-    std::vector<Kehys> aja(std::function<void(long)> painallukset) {
+    std::vector<Kehys> kerro(std::function<void(long)> painallukset) {
         std::vector<Kehys> kehykset;
         Alkudemo demo;
         demo.lataa();
-        TarinaTesti::aja([&](Nakyma n, long k) {
+        aja([&](Nakyma n, long k) {
             EXPECT_EQ(n, Nakyma::Alkudemo);
             kehykset.push_back({demo.haeTekstipuskuri(), pikseli(ruutu, 750, 300)});
             painallukset(k);
@@ -52,26 +52,22 @@ class AlkudemoTesti : public TarinaTesti {
     bool fontit = false;
 };
 
-TEST_F(AlkudemoTesti, NeljatoistaValilyontiaNayttaaJokaisenRivinKerranJaLopettaa) {
-    auto kehykset = aja([](long) { paina(SDLK_SPACE, ' '); });
+TEST_F(AlkudemoTesti, NeljatoistaValilyontiaNayttaaRivitJarjestyksessaJaApuriKaantyy) {
+    auto kehykset = kerro([](long) { paina(SDLK_SPACE, ' '); });
     ASSERT_EQ(kehykset.size(), 14u);
     EXPECT_EQ(kehykset.front().rivi, "Apuri:  Hei, minulla on sinulle tehtävä.");
     EXPECT_EQ(kehykset[2].rivi, "Apuri kääntyi minua vastaan.");
     EXPECT_EQ(kehykset.back().rivi, "Minä: Minä menen...");
     std::set<std::string> erilaiset;
-    for (auto& k : kehykset) erilaiset.insert(k.rivi);
+    for (size_t askel = 0; askel < kehykset.size(); ++askel) {
+        erilaiset.insert(kehykset[askel].rivi);
+        EXPECT_EQ(kehykset[askel].apuri, askel < 2 ? PUNAINEN : SININEN) << "step " << askel;
+    }
     EXPECT_EQ(erilaiset.size(), 14u);
 }
 
-TEST_F(AlkudemoTesti, ApuriKaantyyKolmannellaRivillaJaPysyyKaantyneena) {
-    auto kehykset = aja([](long) { paina(SDLK_SPACE, ' '); });
-    ASSERT_EQ(kehykset.size(), 14u);
-    for (size_t askel = 0; askel < kehykset.size(); ++askel)
-        EXPECT_EQ(kehykset[askel].apuri, askel < 2 ? PUNAINEN : SININEN) << "step " << askel;
-}
-
 TEST_F(AlkudemoTesti, KaksiPainallustaSamallaKierroksellaOhittaaRivin) {
-    auto kehykset = aja([](long k) {
+    auto kehykset = kerro([](long k) {
         paina(SDLK_SPACE, ' ');
         if (k == 1) paina(SDLK_SPACE, ' ');
     });
@@ -79,32 +75,25 @@ TEST_F(AlkudemoTesti, KaksiPainallustaSamallaKierroksellaOhittaaRivin) {
     EXPECT_EQ(kehykset[1].rivi, "Apuri kääntyi minua vastaan.");
 }
 
-TEST_F(AlkudemoTesti, MuutNappaimetEivatEtene_EscapeLopettaa) {
-    auto kehykset = aja([](long k) {
+TEST_F(AlkudemoTesti, MuutNappaimetEivatEtene_EscapeJaSulkeminenLopettavat) {
+    auto kehykset = kerro([](long k) {
         paina(SDLK_a, 'a');
         paina(SDLK_RETURN, '\r');
         if (k == 3) paina(SDLK_ESCAPE, 27);
     });
     // The pass that sees Escape still finishes its frame, then the story ends.
     ASSERT_EQ(kehykset.size(), 4u);
-    for (auto& k : kehykset) EXPECT_EQ(k.rivi, kehykset.front().rivi);
-}
+    EXPECT_EQ(kehykset.back().rivi, kehykset.front().rivi);
 
-TEST_F(AlkudemoTesti, IkkunanSulkeminenLopettaaTarinan) {
-    auto kehykset = aja([](long k) {
-        if (k == 1) paina(SDLK_SPACE, ' ');
-        if (k == 2) suljeIkkuna();
-    });
+    kehykset = kerro([](long k) { k == 1 ? paina(SDLK_SPACE, ' ') : suljeIkkuna(); });
     ASSERT_EQ(kehykset.size(), 3u);
     EXPECT_EQ(kehykset.back().rivi, "Minä: Mikä tehtävä?");
 }
 
 TEST_F(AlkudemoTesti, KuvatJaRepliikkiOsuvatPaikoilleen) {
-    Alkudemo demo;
-    demo.lataa();
     bool tarkistettu = false;
-    TarinaTesti::aja([&](Nakyma, long) {
-        if (tarkistettu) return;
+    kerro([&](long k) {
+        if (k > 1) return;
         tarkistettu = true;
         EXPECT_EQ(poikkeavia(ruutu, 10, 350, 50, 390, VIHREA), 0);
         EXPECT_EQ(pikseli(ruutu, 9, 350), VALKOINEN);
@@ -113,31 +102,14 @@ TEST_F(AlkudemoTesti, KuvatJaRepliikkiOsuvatPaikoilleen) {
         EXPECT_EQ(poikkeavia(ruutu, 700, 133, 800, 333, PUNAINEN), 0);
         EXPECT_EQ(pikseli(ruutu, 699, 133), VALKOINEN);
         EXPECT_EQ(pikseli(ruutu, 700, 132), VALKOINEN);
-        // The black line sits in the top-left corner and nowhere else.
-        if (fontit) {
-            EXPECT_GT(poikkeavia(ruutu, 0, 0, 200, 45, VALKOINEN), 100);
-            EXPECT_GT(tummia(ruutu, 0, 0, 200, 45), 50);
+        if (fontit) {  // black text in the top-left corner and nowhere else
+            EXPECT_GT(laske(ruutu, 0, 0, 200, 45, [](Uint32 p) { return (p & 0xC0C0C0) == 0; }),
+                      50);
             EXPECT_EQ(poikkeavia(ruutu, 0, 60, 500, 340, VALKOINEN), 0);
         }
         paina(SDLK_ESCAPE, 27);
     });
-    demo.aloita(ruutu);
     EXPECT_TRUE(tarkistettu);
-    EXPECT_EQ(demo.haePappiKuva(0), demo.haePappiKuva(1));
-    EXPECT_NE(demo.haePappiKuva(1), demo.haePappiKuva(2));
-    EXPECT_EQ(demo.haePappiKuva(2), demo.haePappiKuva(13));
-}
-
-TEST_F(AlkudemoTesti, JasenapuritToimivatKutenYhteiset) {
-    SDL_Surface* kohde = luoPinta(4, 4);
-    SDL_Surface* teksti = kohde;
-    Alkudemo::blitText(nullptr, &teksti, vari::musta, vari::tausta, "x",
-                       static_cast<Alkudemo::textquality>(7));
-    EXPECT_EQ(teksti, kohde);  // a quality outside 0..2 keeps the slot
-    Alkudemo::blitText(nullptr, &teksti, vari::musta, vari::tausta, "x", Alkudemo::blended);
-    EXPECT_EQ(teksti, nullptr);  // a null font gives no surface
-    EXPECT_EQ(Alkudemo::LoadFont("media/fonts/puuttuu.ttf", 35), nullptr);
-    vapautaPinta(kohde);
 }
 
 }  // namespace

@@ -17,11 +17,13 @@ constexpr Uint32 KELTAINEN = 0xFFFF00;
 // The colours of ukko_saippuak_0 .. _3.
 constexpr Uint32 KEHYSVARI[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0x00FFFF};
 
-using Nappain = std::pair<SDLKey, Uint16>;
+using Nappaimet = std::vector<std::pair<SDLKey, Uint16>>;
+const Nappaimet RETURN{{SDLK_RETURN, '\r'}};
+const Nappaimet BACKSPACE{{SDLK_BACKSPACE, 8}};
 
-// The keys that type `teksti` (letters, digits, blank and '!').
-std::vector<Nappain> kirjaimet(const std::string& teksti) {
-    std::vector<Nappain> n;
+// The key presses that type `teksti` (letters, digits, blank and '!').
+Nappaimet kirjaimet(const std::string& teksti) {
+    Nappaimet n;
     for (char c : teksti) {
         char pieni = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         n.push_back({static_cast<SDLKey>(pieni), static_cast<Uint16>(c)});
@@ -29,14 +31,14 @@ std::vector<Nappain> kirjaimet(const std::string& teksti) {
     return n;
 }
 
-std::vector<Nappain> operator+(std::vector<Nappain> a, const std::vector<Nappain>& b) {
+Nappaimet operator+(Nappaimet a, const Nappaimet& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
 
-const Nappain RETURN{SDLK_RETURN, '\r'};
-const Nappain ESCAPE{SDLK_ESCAPE, 27};
-const Nappain BACKSPACE{SDLK_BACKSPACE, 8};
+void painaKaikki(const Nappaimet& nappaimet) {
+    for (auto [sym, merkki] : nappaimet) paina(sym, merkki);
+}
 
 // Leaves the story at once. The pass that handles Escape still draws its
 // frame, so the key is pressed only once.
@@ -57,11 +59,11 @@ class LoppudemoTesti : public TarinaTesti {
     }
 
     // Runs the ending: `tarina(k)` acts after story frame k, `nimi(k)` after
-    // name-entry frame k. Returns the story picture colour of each frame.
+    // name-entry frame k. Returns the story picture's colour in each frame.
     std::vector<Uint32> ajaLoppu(std::vector<minsec> ajat, std::function<void(long)> tarina,
                                  std::function<void(long)> nimi) {
         std::vector<Uint32> kuvat;
-        long nimikehyksia = 0;
+        nimiKehyksia = 0;
         loppudemo demo;
         demo.lataa();
         aja([&](Nakyma n, long) {
@@ -70,21 +72,19 @@ class LoppudemoTesti : public TarinaTesti {
                 tarina(static_cast<long>(kuvat.size()));
             } else {
                 EXPECT_EQ(n, Nakyma::Nimi);
-                nimi(++nimikehyksia);
+                nimi(++nimiKehyksia);
             }
         });
         demo.aloita(ruutu, std::move(ajat));
-        nimiKehyksia = nimikehyksia;
         return kuvat;
     }
 
     // Skips the story, presses `nappaimet` in one pass of the name entry and
     // returns what the high-score file then holds.
-    std::vector<score> kirjoita(const std::vector<Nappain>& nappaimet,
+    std::vector<score> kirjoita(const Nappaimet& nappaimet,
                                 std::vector<minsec> ajat = {{1, 0, 0}}) {
         ajaLoppu(std::move(ajat), ohitaTarina, [&](long k) {
-            if (k == 1)
-                for (auto [sym, merkki] : nappaimet) paina(sym, merkki);
+            if (k == 1) painaKaikki(nappaimet);
         });
         return hiscore().haeTulokset();
     }
@@ -101,12 +101,20 @@ TEST_F(LoppudemoTesti, KuusiAskeltaKuvineenJaSittenNimenKysely) {
     EXPECT_EQ(kuvat, odotetut);
     EXPECT_EQ(nimiKehyksia, 2);  // the pass that handles Escape still draws
     EXPECT_FALSE(onkoTiedostoa("hiscore.dat"));
+
+    // Closing the window ends only the story; the name entry still follows.
+    kuvat = ajaLoppu(
+        {{0, 1, 0}}, [](long k) { k == 2 ? suljeIkkuna() : paina(SDLK_SPACE, ' '); },
+        [](long) { painaKaikki(RETURN); });
+    EXPECT_EQ(kuvat.size(), 3u);
+    EXPECT_EQ(hiscore().haeTulokset().size(), 1u);
 }
 
 TEST_F(LoppudemoTesti, TarinanKuvatOsuvatPaikoilleen) {
     ajaLoppu(
         {},
-        [&](long) {
+        [&](long k) {
+            if (k > 1) return;
             EXPECT_EQ(poikkeavia(ruutu, 400, 150, 500, 250, KEHYSVARI[0]), 0);
             EXPECT_EQ(pikseli(ruutu, 399, 200), HARMAA);
             EXPECT_EQ(pikseli(ruutu, 450, 149), HARMAA);
@@ -114,135 +122,97 @@ TEST_F(LoppudemoTesti, TarinanKuvatOsuvatPaikoilleen) {
             EXPECT_EQ(poikkeavia(ruutu, 700, 45, 760, 60, KELTAINEN), 0);
             EXPECT_EQ(pikseli(ruutu, 760, 50), HARMAA);
             if (fontit) {
-                EXPECT_GT(poikkeavia(ruutu, 0, 0, 300, 45, HARMAA), 100);
+                EXPECT_GT(kirkkaita(ruutu, 0, 0, 300, 45), 100);  // the white line
             }
             paina(SDLK_ESCAPE, 27);
         },
         [](long) { paina(SDLK_ESCAPE, 27); });
 }
 
-TEST_F(LoppudemoTesti, EscapeJaIkkunanSulkeminenOhittavatVainTarinan) {
-    auto kuvat = ajaLoppu(
-        {{0, 1, 0}}, [](long k) { k == 2 ? suljeIkkuna() : paina(SDLK_SPACE, ' '); },
-        [](long) { paina(SDLK_RETURN, '\r'); });
-    EXPECT_EQ(kuvat.size(), 3u);
-    EXPECT_EQ(hiscore().haeTulokset().size(), 1u);
-}
-
-// First row of the rectangle that holds a bright pixel, or -1.
+// First row of the rectangle that holds a text pixel, or -1.
 int ensimmainenRivi(SDL_Surface* s, int x0, int y0, int x1, int y1) {
     for (int y = y0; y < y1; ++y)
         if (kirkkaita(s, x0, y, x1, y + 1) > 0) return y;
     return -1;
 }
 
-TEST_F(LoppudemoTesti, YhteenvedonAjatOvatAllekkainKohdassa500) {
+TEST_F(LoppudemoTesti, YhteenvedonAjatAllekkainJaNimiKohdassa400_430) {
     if (!fontit) GTEST_SKIP() << "no font to render with";
-    std::vector<minsec> ajat(6, minsec{1, 23, 45});
-    ajaLoppu(ajat, ohitaTarina, [&](long) {
-        const int ylin = ensimmainenRivi(ruutu, 500, 0, 700, 40);
-        ASSERT_GE(ylin, 0);
-        for (int i = 1; i < 6; ++i)
-            EXPECT_EQ(ensimmainenRivi(ruutu, 500, 40 * i, 700, 40 * i + 40), ylin + 40 * i);
-        EXPECT_EQ(kirkkaita(ruutu, 0, 0, 500, 240), 0);
-        EXPECT_GT(kirkkaita(ruutu, 500, 0, 505, 240), 0);
-        EXPECT_EQ(kirkkaita(ruutu, 0, 240, 1024, 380), 0);
-        // The congratulation starts at x = 300 just below y = 382.
-        EXPECT_EQ(kirkkaita(ruutu, 0, 382, 300, 440), 0);
-        EXPECT_GT(kirkkaita(ruutu, 300, 382, 320, 430), 0);
-        paina(SDLK_ESCAPE, 27);
-    });
-}
-
-TEST_F(LoppudemoTesti, KirjoitettuNimiPiirtyyKohtaan400_430) {
-    if (!fontit) GTEST_SKIP() << "no font to render with";
-    SDL_Surface* tyhja = luoPinta(1024, 768);
-    ajaLoppu({}, ohitaTarina, [&](long k) {
+    SDL_Surface* odotettu = nullptr;
+    ajaLoppu(std::vector<minsec>(6, minsec{1, 23, 45}), ohitaTarina, [&](long k) {
         if (k == 1) {
-            SDL_BlitSurface(ruutu, nullptr, tyhja, nullptr);
-            for (auto [sym, merkki] : kirjaimet("WWW")) paina(sym, merkki);
+            const int ylin = ensimmainenRivi(ruutu, 500, 0, 700, 40);
+            ASSERT_GE(ylin, 0);
+            for (int i = 1; i < 6; ++i)
+                EXPECT_EQ(ensimmainenRivi(ruutu, 500, 40 * i, 700, 40 * i + 40), ylin + 40 * i);
+            EXPECT_EQ(kirkkaita(ruutu, 0, 0, 500, 240), 0);
+            EXPECT_GT(kirkkaita(ruutu, 500, 0, 505, 240), 0);
+            EXPECT_EQ(kirkkaita(ruutu, 0, 240, 1024, 380), 0);
+            // The congratulation starts at x = 300 just below y = 382.
+            EXPECT_EQ(kirkkaita(ruutu, 0, 382, 300, 440), 0);
+            EXPECT_GT(kirkkaita(ruutu, 300, 382, 320, 430), 0);
+            // Typing should add exactly the name, drawn at (400, 430).
+            odotettu = SDL_ConvertSurface(ruutu, ruutu->format, SDL_SWSURFACE);
+            TTF_Font* fontti = TTF_OpenFont("media/fonts/normaali.ttf", 22);
+            SDL_Surface* nimi = TTF_RenderUTF8_Blended(fontti, "WWW", vari::valkoinen);
+            PiirraKuva(nimi, odotettu, 400, 430);
+            vapautaPinta(nimi);
+            TTF_CloseFont(fontti);
+            painaKaikki(kirjaimet("WWW"));
             return;
         }
-        // Only the name's pixels changed: they start right of x = 400, below y = 430.
-        int vasen = 1024, ylin = 768;
+        int eri = 0;
         for (int y = 0; y < 768; ++y)
-            for (int x = 0; x < 1024; ++x)
-                if (pikseli(ruutu, x, y) != pikseli(tyhja, x, y)) {
-                    vasen = std::min(vasen, x);
-                    ylin = std::min(ylin, y);
-                }
-        EXPECT_GE(vasen, 400);
-        EXPECT_LT(vasen, 410);
-        EXPECT_GE(ylin, 430);
-        EXPECT_LT(ylin, 445);
+            for (int x = 0; x < 1024; ++x) eri += pikseli(ruutu, x, y) != pikseli(odotettu, x, y);
+        EXPECT_EQ(eri, 0);
         paina(SDLK_ESCAPE, 27);
     });
-    vapautaPinta(tyhja);
+    vapautaPinta(odotettu);
 }
 
-TEST_F(LoppudemoTesti, NimeenKelpaavatVainKirjaimetJaNumerot) {
-    auto tulokset = kirjoita(kirjaimet("Abc 1!") + std::vector<Nappain>{{SDLK_a, 0xE4}, RETURN});
-    ASSERT_EQ(tulokset.size(), 1u);
-    EXPECT_EQ(tulokset[0].nimi, "Abc1");
-}
-
-TEST_F(LoppudemoTesti, NimessaEnintaan17Merkkia) {
-    auto tulokset = kirjoita(kirjaimet("abcdefghijklmnopqrst") + std::vector<Nappain>{RETURN});
-    ASSERT_EQ(tulokset.size(), 1u);
-    EXPECT_EQ(tulokset[0].nimi, "abcdefghijklmnopq");
-}
-
-TEST_F(LoppudemoTesti, BackspacePoistaaViimeisenJaTyhjastaEiMitaan) {
-    auto tulokset =
-        kirjoita(std::vector<Nappain>{BACKSPACE} + kirjaimet("ab") +
-                 std::vector<Nappain>{BACKSPACE} + kirjaimet("c") + std::vector<Nappain>{RETURN});
-    ASSERT_EQ(tulokset.size(), 1u);
-    EXPECT_EQ(tulokset[0].nimi, "ac");
-}
-
-TEST_F(LoppudemoTesti, TyhjaNimiTallentuu) {
-    auto tulokset = kirjoita({RETURN});
-    ASSERT_EQ(tulokset.size(), 1u);
-    EXPECT_EQ(tulokset[0].nimi, "");
-    EXPECT_EQ(tulokset[0].tulos, 6000);
+TEST_F(LoppudemoTesti, NimeenKirjaimetJaNumerotEnintaan17_BackspaceJaTyhjaNimi) {
+    const std::pair<Nappaimet, std::string> tapaukset[] = {
+        {kirjaimet("Abc 1!") + Nappaimet{{SDLK_a, 0xE4}}, "Abc1"},  // blank, '!' and 'ä' ignored
+        {kirjaimet("abcdefghijklmnopqrst"), "abcdefghijklmnopq"},
+        {BACKSPACE + kirjaimet("ab") + BACKSPACE + kirjaimet("c"), "ac"},
+        {{}, ""},
+        {kirjaimet("a") + RETURN + kirjaimet("b"), "a"},  // one game stores one entry
+    };
+    for (const auto& [nappaimet, nimi] : tapaukset) {
+        auto tulokset = kirjoita(nappaimet + RETURN);
+        ASSERT_EQ(tulokset.size(), 1u) << nimi;
+        EXPECT_EQ(tulokset[0].nimi, nimi);
+        EXPECT_EQ(tulokset[0].tulos, 6000);
+        std::filesystem::remove("hiscore.dat");
+    }
 }
 
 TEST_F(LoppudemoTesti, EscapeSulkeminenJaNumeronappaimistonEnterEivatTallenna) {
-    EXPECT_TRUE(kirjoita(kirjaimet("ab") + std::vector<Nappain>{ESCAPE}).empty());
+    EXPECT_TRUE(kirjoita(kirjaimet("ab") + Nappaimet{{SDLK_ESCAPE, 27}}).empty());
     ajaLoppu({}, ohitaTarina, [](long k) { k == 1 ? paina(SDLK_KP_ENTER, '\r') : suljeIkkuna(); });
     EXPECT_EQ(nimiKehyksia, 3);
     EXPECT_FALSE(onkoTiedostoa("hiscore.dat"));
-}
-
-TEST_F(LoppudemoTesti, YksiPeliTallentaaVainYhdenTuloksen) {
-    auto tulokset = kirjoita(kirjaimet("a") + std::vector<Nappain>{RETURN} + kirjaimet("b") +
-                             std::vector<Nappain>{RETURN});
-    ASSERT_EQ(tulokset.size(), 1u);
-    EXPECT_EQ(tulokset[0].nimi, "a");
 }
 
 TEST_F(LoppudemoTesti, UusiTulosLajitellaanTasapeleissaViimeiseksiJaYhdeksanSailyy) {
     std::vector<score> vanhat = {{"a", 50},  {"b", 100}, {"c", 100}, {"d", 150}, {"e", 200},
                                  {"f", 250}, {"g", 300}, {"h", 350}, {"i", 400}};
     kirjoitaTiedostoTestissa("hiscore.dat", hiscore::tavuiksi(vanhat));
-    auto tulokset = kirjoita(kirjaimet("Uusi") + std::vector<Nappain>{RETURN}, {{0, 1, 0}});
+    auto tulokset = kirjoita(kirjaimet("Uusi") + RETURN, {{0, 1, 0}});
     std::vector<std::string> nimet;
     for (auto& s : tulokset) nimet.push_back(s.nimi);
     EXPECT_EQ(nimet, (std::vector<std::string>{"a", "b", "c", "Uusi", "d", "e", "f", "g", "h"}));
-    EXPECT_EQ(tulokset[3].tulos, 100);
-}
 
-TEST_F(LoppudemoTesti, HitaampiKuinYhdeksanTallennettuaEiMuutaTiedostoa) {
-    std::vector<score> vanhat;
-    for (int i = 1; i <= 9; ++i) vanhat.push_back({"n" + std::to_string(i), i * 10});
-    const std::string tavut = hiscore::tavuiksi(vanhat);
-    kirjoitaTiedostoTestissa("hiscore.dat", tavut);
-    kirjoita(kirjaimet("hidas") + std::vector<Nappain>{RETURN}, {{0, 0, 90}});
-    EXPECT_EQ(lueTiedostoTestissa("hiscore.dat"), tavut);
+    // Slower than all nine: the file keeps its content and order.
+    std::vector<score> nopeat;
+    for (int i = 1; i <= 9; ++i) nopeat.push_back({"n" + std::to_string(i), i * 10});
+    kirjoitaTiedostoTestissa("hiscore.dat", hiscore::tavuiksi(nopeat));
+    kirjoita(kirjaimet("hidas") + RETURN, {{0, 0, 90}});
+    EXPECT_EQ(lueTiedostoTestissa("hiscore.dat"), hiscore::tavuiksi(nopeat));
 }
 
 TEST_F(LoppudemoTesti, TulosOnKokoPelinAikaSadasosina) {
-    auto tulokset = kirjoita({RETURN}, {{1, 2, 3}, {0, 59, 99}});
+    auto tulokset = kirjoita(RETURN, {{1, 2, 3}, {0, 59, 99}});
     ASSERT_EQ(tulokset.size(), 1u);
     EXPECT_EQ(tulokset[0].tulos, 6000 + 200 + 3 + 5900 + 99);
 }
@@ -252,7 +222,6 @@ TEST(LoppudemoSumma, NopeampiPeliOnPienempiJaMielettomatAjatKyllastyvat) {
     // 59.99 s is faster than one minute, and one minute than 1:00.01.
     EXPECT_LT(loppudemo::laskeSumma({{0, 59, 99}}), loppudemo::laskeSumma({{1, 0, 0}}));
     EXPECT_LT(loppudemo::laskeSumma({{1, 0, 0}}), loppudemo::laskeSumma({{1, 0, 1}}));
-    EXPECT_EQ(loppudemo::laskeSumma({{2, 5, 7}, {0, 0, 100}}), 12000 + 500 + 7 + 100);
     EXPECT_EQ(loppudemo::laskeSumma({{INT_MAX, 59, 100}}), INT32_MAX);
     EXPECT_EQ(loppudemo::laskeSumma(std::vector<minsec>(6, {357913, 0, 0})), INT32_MAX);
     EXPECT_EQ(loppudemo::aikaTekstiksi({2, 5, 7}), "2:5.7");
@@ -268,10 +237,7 @@ TEST_F(LoppudemoTesti, MolemmatRuudutToimivatIlmanMediaa) {
     }
     auto kuvat = ajaLoppu(
         {{0, 3, 0}}, [](long) { paina(SDLK_SPACE, ' '); },
-        [](long) {
-            for (auto [sym, merkki] : kirjaimet("Ab")) paina(sym, merkki);
-            paina(SDLK_RETURN, '\r');
-        });
+        [](long) { painaKaikki(kirjaimet("Ab") + RETURN); });
     EXPECT_EQ(kuvat.size(), 6u);
     auto tulokset = hiscore().haeTulokset();
     ASSERT_EQ(tulokset.size(), 1u);

@@ -23,23 +23,23 @@ inline Uint32 pikseli(SDL_Surface* s, int x, int y) {
     return (Uint32(r) << 16) | (Uint32(g) << 8) | b;
 }
 
-// How many pixels of the rectangle [x0, x1) x [y0, y1) differ from `rgb`.
+// How many pixels of the rectangle [x0, x1) x [y0, y1) satisfy `ehto`.
+inline int laske(SDL_Surface* s, int x0, int y0, int x1, int y1,
+                 const std::function<bool(Uint32 rgb)>& ehto) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) n += ehto(pikseli(s, x, y));
+    return n;
+}
 inline int poikkeavia(SDL_Surface* s, int x0, int y0, int x1, int y1, Uint32 rgb) {
-    int n = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) n += pikseli(s, x, y) != rgb;
-    return n;
+    return laske(s, x0, y0, x1, y1, [rgb](Uint32 p) { return p != rgb; });
+}
+// Text pixels: a channel of at least a quarter on black (SDL's alpha blit
+// leaves 1/256 of what an opaque pixel covers, so black is not exactly 0).
+inline int kirkkaita(SDL_Surface* s, int x0, int y0, int x1, int y1) {
+    return laske(s, x0, y0, x1, y1, [](Uint32 p) { return (p & 0xC0C0C0) != 0; });
 }
 
-// Pixels of the rectangle whose every channel is below a quarter: black text.
-inline int tummia(SDL_Surface* s, int x0, int y0, int x1, int y1) {
-    int n = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) n += (pikseli(s, x, y) & 0xC0C0C0) == 0;
-    return n;
-}
-
-// Pushes a key press as the keyboard would deliver it.
 inline void paina(SDLKey sym, Uint16 unicode = 0) {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
@@ -49,27 +49,14 @@ inline void paina(SDLKey sym, Uint16 unicode = 0) {
     SDL_PushEvent(&e);
 }
 
-// Pushes the window's close request.
 inline void suljeIkkuna() {
     SDL_Event e{};
     e.type = SDL_QUIT;
     SDL_PushEvent(&e);
 }
 
-// Pixels of the rectangle with a channel of at least a quarter: white text on
-// black. (SDL's alpha blit leaves 1 of 255 of what an opaque pixel covers.)
-inline int kirkkaita(SDL_Surface* s, int x0, int y0, int x1, int y1) {
-    int n = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) n += (pikseli(s, x, y) & 0xC0C0C0) != 0;
-    return n;
-}
-
 class TarinaTesti : public ::testing::Test {
   protected:
-    // A screen script: called after every frame; may push events.
-    using Kasikirjoitus = std::function<void(Nakyma nakyma, long kehys)>;
-
     void SetUp() override {
         hakemisto = std::make_unique<TestiHakemisto>();
         std::filesystem::remove("media");  // the game's own media stays out
@@ -86,8 +73,8 @@ class TarinaTesti : public ::testing::Test {
         hakemisto.reset();
     }
 
-    // A solid opaque picture of w x h in 0xRRGGBB under media/images/. The
-    // file is a BMP under the .png name: the image loader tells by content.
+    // A solid opaque picture in 0xRRGGBB under media/images/: a BMP under the
+    // .png name, which the image loader recognises by its content.
     static void luoKuva(const std::string& nimi, int w, int h, Uint32 rgb) {
         std::filesystem::create_directories("media/images");
         SDL_Surface* p = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xFF0000, 0xFF00, 0xFF, 0);
@@ -111,9 +98,13 @@ class TarinaTesti : public ::testing::Test {
         return true;
     }
 
-    // Runs `kasikirjoitus` after every frame. A screen that is still running
-    // after far too many frames fails the test and is closed by Escape.
-    void aja(Kasikirjoitus kasikirjoitus) {
+    // Runs `kasikirjoitus` after every frame, starting from an empty event
+    // queue. A screen still running after far too many frames fails the
+    // test and is left with Escape.
+    void aja(std::function<void(Nakyma nakyma, long kehys)> kasikirjoitus) {
+        SDL_Event jaanyt;
+        while (SDL_PollEvent(&jaanyt)) {
+        }
         kehys::asetaTestikoukku([k = std::move(kasikirjoitus)](Nakyma n, long kehys) {
             k(n, kehys);
             if (kehys > ENINTAAN_KEHYKSIA) {
