@@ -79,6 +79,8 @@ class Kartta {
     static constexpr int KUVIA = 9;
     void luoKentta();
     void piirraTausta();
+    bool onkoLapinakymaton() const;
+    void muunnaNaytonMuotoon();
     void kopioi(const Kartta& muu);
 
     aika kello;
