@@ -128,7 +128,7 @@ void loppudemo::kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32
                 kasitteleNappain(tapahtuma.key.keysym, tulokset, summa);
         }
         PiirraKuva(taustakuva, ruutu, 0, 0);
-        tekstipuskuri = nimi;
+        tekstipuskuri = nimi;  // without a line end, which would show as a box
         vaihdaTeksti(nimifontti, &tekstikuva, vari::valkoinen, tekstipuskuri.c_str());
         PiirraKuva(tekstikuva, ruutu, NIMI_X, NIMI_Y);
         vaihdaKehys(ruutu, Nakyma::Nimi);
