@@ -208,8 +208,9 @@ int config_file::cf_muuttuja_str::tyyppi(int) const { return TYYPPI_STR; }
 
 config_file::cf_muuttuja_tab::cf_muuttuja_tab() { alkiot[0] = std::make_unique<cf_muuttuja>(); }
 
+// A null pointer gives the empty placeholder, so no element is ever null.
 config_file::cf_muuttuja_tab::cf_muuttuja_tab(cf_muuttuja* ensimmainen) {
-    alkiot[0].reset(ensimmainen);
+    alkiot[0].reset(ensimmainen ? ensimmainen : new cf_muuttuja);
 }
 
 std::string config_file::cf_muuttuja_tab::lue_str() const { return etsi(0)->lue_str(); }
