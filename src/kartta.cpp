@@ -86,7 +86,8 @@ std::vector<pala> Kartta::luePalat(std::string_view tallennettu) {
 
 void Kartta::lataaTavuista(std::string_view tavut) {
     std::vector<pala> uudet = luePalat(tavut);
-    palat.insert(palat.end(), uudet.begin(), uudet.end());
+    std::vector<pala>& omat = muokattavat();
+    omat.insert(omat.end(), uudet.begin(), uudet.end());
     leveys = haeLeveys();
     korkeus = haeKorkeus();
     luoKentta();
@@ -100,8 +101,8 @@ void Kartta::lataaKartta(std::string tiedosto) {
 
 std::string Kartta::tavuiksi() const {
     std::string tavut;
-    tavut.reserve(palat.size() * TIETUEEN_KOKO);
-    for (const pala& p : palat) {
+    tavut.reserve(palat->size() * TIETUEEN_KOKO);
+    for (const pala& p : *palat) {
         kirjoitaLuku(tavut, p.x);
         kirjoitaLuku(tavut, p.y);
         kirjoitaLuku(tavut, p.tyyppi);
@@ -115,24 +116,24 @@ void Kartta::tallennaKartta(std::string tiedosto) { tiedosto::tallenna(tiedosto,
 
 int Kartta::haeLeveys() {
     int suurin = 0;
-    for (const pala& p : palat) suurin = std::max(suurin, static_cast<int>(p.x));
+    for (const pala& p : *palat) suurin = std::max(suurin, static_cast<int>(p.x));
     return suurin;
 }
 
 int Kartta::haeKorkeus() {
     int suurin = 0;
-    for (const pala& p : palat) suurin = std::max(suurin, static_cast<int>(p.y));
+    for (const pala& p : *palat) suurin = std::max(suurin, static_cast<int>(p.y));
     return suurin;
 }
 
 int Kartta::haeAlkuP_X() {
-    for (const pala& p : palat)
+    for (const pala& p : *palat)
         if (p.alkupiste == 1) return p.x;
     return 0;
 }
 
 int Kartta::haeAlkuP_Y() {
-    for (const pala& p : palat)
+    for (const pala& p : *palat)
         if (p.alkupiste == 1) return p.y;
     return 0;
 }
@@ -142,7 +143,8 @@ int Kartta::haeAlkuP_Y() {
 void Kartta::luoNelio(int x, int y, int w, int h) {
     const int64_t sarakkeita = 2 + std::max<int64_t>(int64_t{w} + 1, 0);
     const int64_t riveja = 2 + std::max<int64_t>(int64_t{h} + 1, 0);
-    palat.reserve(palat.size() + static_cast<size_t>(sarakkeita * riveja));
+    std::vector<pala>& omat = muokattavat();
+    omat.reserve(omat.size() + static_cast<size_t>(sarakkeita * riveja));
     for (int64_t rivi = 0; rivi < riveja; ++rivi) {
         for (int64_t sarake = 0; sarake < sarakkeita; ++sarake) {
             pala p;
@@ -151,19 +153,26 @@ void Kartta::luoNelio(int x, int y, int w, int h) {
             p.tyyppi = reunanOsa(rivi, riveja) * 3 + reunanOsa(sarake, sarakkeita);
             p.lippu = 1;
             p.alkupiste = 0;
-            palat.push_back(p);
+            omat.push_back(p);
         }
     }
 }
 
-void Kartta::poistaKaikkiPalikkat() { palat.clear(); }
+void Kartta::poistaKaikkiPalikkat() { muokattavat().clear(); }
+
+// The block list for changing: a list still shared with a copy is copied
+// first, so the change is seen by this map only.
+std::vector<pala>& Kartta::muokattavat() {
+    if (palat.use_count() > 1) palat = std::make_shared<std::vector<pala>>(*palat);
+    return *palat;
+}
 
 int Kartta::haeRuudunkoko() { return ruudunkoko; }
 
 minsec Kartta::haeAika() { return kello.haeAika(); }
 
 bool Kartta::tarkistaTormays(int x, int y) {
-    for (const pala& p : palat)
+    for (const pala& p : *palat)
         if (p.x == x && p.y == y) return true;
     return false;
 }
@@ -215,7 +224,7 @@ void Kartta::piirraTausta() {
 void Kartta::piirraKentta() {
     if (!kentta) return;
     piirraTausta();
-    for (const pala& p : palat) {
+    for (const pala& p : *palat) {
         if (p.tyyppi < 0 || p.tyyppi >= KUVIA || !kuvat[p.tyyppi]) continue;
         SDL_Surface* kuva = kuvat[p.tyyppi];
         const int64_t px = int64_t{p.x} * ruudunkoko;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,7 +67,7 @@ class Kartta {
     void vapautaKuvat();
 
     // Read access for tests, tools and the painter.
-    const std::vector<pala>& haePalat() const { return palat; }
+    const std::vector<pala>& haePalat() const { return *palat; }
     SDL_Surface* haeKentta() const { return kentta; }
     aika& haeKello() { return kello; }
 
@@ -82,9 +83,13 @@ class Kartta {
     bool onkoLapinakymaton() const;
     void muunnaNaytonMuotoon();
     void kopioi(const Kartta& muu);
+    std::vector<pala>& muokattavat();
 
     aika kello;
-    std::vector<pala> palat;
+    // The blocks. Copies share one list until either changes it (the physics
+    // copies the map several times a step and never changes it), so every
+    // map still behaves as the only owner of its own list.
+    std::shared_ptr<std::vector<pala>> palat = std::make_shared<std::vector<pala>>();
     int ruudunkoko = 32;
     int leveys = 0;
     int korkeus = 0;

@@ -216,6 +216,16 @@ TEST(Kartta, KopioJakaaKuvanEikaVapautaSita) {
         toinen = kopio;
         toinen.luoNelio(0, 0, 0, 0);
         EXPECT_EQ(kartta.haePalat().size(), 1u);
+        EXPECT_FALSE(kartta.tarkistaTormays(0, 0));
+        // Changing the original leaves the copies' blocks as they were.
+        Kartta kolmas = kartta;
+        kartta.luoNelio(9, 9, -1, -1);
+        EXPECT_EQ(kolmas.haePalat().size(), 1u);
+        EXPECT_FALSE(kolmas.tarkistaTormays(9, 9));
+        kartta.poistaKaikkiPalikkat();
+        EXPECT_TRUE(kolmas.tarkistaTormays(5, 5));
+        EXPECT_FALSE(kartta.tarkistaTormays(5, 5));
+        EXPECT_EQ(toinen.haePalat().size(), 10u);
     }
     ASSERT_EQ(kartta.haeKentta(), kuva);
     EXPECT_EQ(kuva->w, 6 * 32);  // still alive and readable

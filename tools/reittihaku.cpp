@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -186,19 +187,22 @@ int main(int argc, char** argv) {
         Kartta kartta;
         kartta.lataaKartta(kansio + "/level" + std::to_string(kentta) + ".map");
         const auto alku = std::chrono::steady_clock::now();
+        const std::clock_t suoritinAlku = std::clock();
         size_t tiloja = 0;
         auto r = etsi(kartta, tila, kentta, tiloja);
         const double kesto =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - alku).count();
+        const double suoritin = double(std::clock() - suoritinAlku) / CLOCKS_PER_SEC;
         if (!r || !tarkista(kartta, *r)) {
             std::printf("kentta %d: EI REITTIA (%zu tilaa, %.2f s)\n", kentta, tiloja, kesto);
             ++virheet;
             break;
         }
         reitti::tallenna(kansio + "/level" + std::to_string(kentta) + ".reitti", *r);
-        std::printf("kentta %d: %zu kehysta = %.2f s pelia; %zu tilaa, haku %.2f s\n", kentta,
-                    r->syotteet.size(), r->syotteet.size() / double(KEHYKSIA_SEKUNNISSA), tiloja,
-                    kesto);
+        std::printf(
+            "kentta %d: %zu kehysta = %.2f s pelia; %zu tilaa, haku %.2f s (suoritin %.2f s)\n",
+            kentta, r->syotteet.size(), r->syotteet.size() / double(KEHYKSIA_SEKUNNISSA), tiloja,
+            kesto, suoritin);
         tila = r->maali;
         tila.x = reitti::PALUU_X;
         tila.y = reitti::PALUU_Y;
