@@ -165,8 +165,8 @@ void Etusivu::taytaAsetusvalikko() {
         const std::string nimike = kieli.hae_str(k.avain);
         SDL_Surface* normaali = renderoi(nimikefontti, vari::musta, nimike);
         SDL_Surface* korostettu = renderoi(nimikefontti, vari::korostus, nimike);
-        asetusvalikko.lisaaValinta(normaali, korostettu, k.x, k.y, k.leveys, k.korkeus, arvot[i],
-                                   0, 0);
+        asetusvalikko.lisaaValinta(normaali, korostettu, k.x, k.y, k.leveys, k.korkeus, arvot[i], 0,
+                                   0);
         PiirraKuva(normaali, asetuksetTausta, k.x, k.y);
     }
 }

@@ -16,7 +16,7 @@
 #include "valikko.h"
 
 class Etusivu {
-public:
+  public:
     // How the menu loop ended.
     enum class Lopetus { Lopeta, Pelaa };
 
@@ -45,7 +45,7 @@ public:
 
     SDL_Surface* haeRuutu() const { return ruutu; }
 
-private:
+  private:
     enum class Sivu { Paavalikko, Asetukset, Tekijat };
 
     SDL_Surface* renderoi(TTF_Font* fontti, SDL_Color vari, const std::string& teksti);

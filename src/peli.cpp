@@ -28,7 +28,10 @@ Peli::Peli() {
     tapahtuma.type = SDL_NOEVENT;
 }
 
+// The sounds belong to the sound system, which frees them when it closes.
 Peli::~Peli() {
+    ukko.vapauta(nullptr);
+    kartta.vapautaKuvat();
     vapautaPinta(tekstiKuva);
     if (fontti) TTF_CloseFont(fontti);
 }
@@ -119,8 +122,8 @@ void Peli::PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {
 
 TTF_Font* Peli::LoadFont(const char* tiedosto, int koko) { return ::LoadFont(tiedosto, koko); }
 
-void Peli::blitText(TTF_Font* fontti_, SDL_Surface** kohde, SDL_Color etuvari,
-                    SDL_Color taustavari, const char* teksti_, textquality laatu) {
+void Peli::blitText(TTF_Font* fontti_, SDL_Surface** kohde, SDL_Color etuvari, SDL_Color taustavari,
+                    const char* teksti_, textquality laatu) {
     ::blitText(fontti_, kohde, etuvari, taustavari, teksti_,
                static_cast<::textquality>(static_cast<int>(laatu)));
 }
