@@ -61,6 +61,7 @@ void Alkudemo::koostaTausta() {
     PiirraKuva(kuva7, taustakuva, 540, 245);
     vapautaPinta(kuva7);
     PiirraKuva(hahmo, taustakuva, 200, 600);
+    taustakuva = tarina::naytonMuotoon(taustakuva);
 }
 
 void Alkudemo::aloita(SDL_Surface* ruutu) {

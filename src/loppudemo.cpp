@@ -76,6 +76,7 @@ void loppudemo::koostaTausta() {
     PiirraKuva(tausta, taustakuva, 0, 0);
     PiirraKuva(hahmo, taustakuva, 600, 165);
     PiirraKuva(henkilo, taustakuva, 700, 0);
+    taustakuva = tarina::naytonMuotoon(taustakuva);
 }
 
 void loppudemo::aloita(SDL_Surface* ruutu, std::vector<minsec> ajat) {
