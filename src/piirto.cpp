@@ -24,19 +24,23 @@ void blitText(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, SDL_Colo
               const char* teksti, textquality laatu) {
     if (laatu != solid && laatu != shaded && laatu != blended) return;
     // The font library crashes on a null font and makes nothing of an empty text.
-    if (!fontti || !teksti || !*teksti) {
+    // Texts are one line each; the font library would draw a trailing line
+    // end as a missing-glyph box.
+    std::string rivi = teksti ? teksti : "";
+    while (!rivi.empty() && (rivi.back() == '\n' || rivi.back() == '\r')) rivi.pop_back();
+    if (!fontti || rivi.empty()) {
         *kohde = nullptr;
         return;
     }
     switch (laatu) {
         case solid:
-            *kohde = TTF_RenderUTF8_Solid(fontti, teksti, etuvari);
+            *kohde = TTF_RenderUTF8_Solid(fontti, rivi.c_str(), etuvari);
             break;
         case shaded:
-            *kohde = TTF_RenderUTF8_Shaded(fontti, teksti, etuvari, taustavari);
+            *kohde = TTF_RenderUTF8_Shaded(fontti, rivi.c_str(), etuvari, taustavari);
             break;
         case blended:
-            *kohde = TTF_RenderUTF8_Blended(fontti, teksti, etuvari);
+            *kohde = TTF_RenderUTF8_Blended(fontti, rivi.c_str(), etuvari);
             break;
     }
 }

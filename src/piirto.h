@@ -27,8 +27,8 @@ void PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y);
 // library's error to standard output and returns null.
 TTF_Font* LoadFont(const char* tiedosto, int koko);
 
-// Renders UTF-8 `teksti` into `*kohde` (the previous surface is not freed:
-// the caller owns every rendered surface). An empty text or a null font gives
+// Renders UTF-8 `teksti` (one line; a trailing line end is not drawn) into `*kohde` (the previous
+// surface is not freed: the caller owns every rendered surface). An empty text or a null font gives
 // a null surface; a quality outside 0..2 leaves the slot as it was.
 void blitText(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, SDL_Color taustavari,
               const char* teksti, textquality laatu);
