@@ -17,7 +17,7 @@
 #include "ukko.h"
 
 class Peli {
-public:
+  public:
     enum textquality { solid = ::solid, shaded = ::shaded, blended = ::blended };
 
     Peli();
@@ -45,7 +45,7 @@ public:
     static constexpr int MAALI_SARAKE = 83;
     static constexpr int MAALI_RIVI = 13;
 
-private:
+  private:
     bool pelaaKehys(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet);
     void kasitteleTapahtuma();
     bool onkoMaalissa();
