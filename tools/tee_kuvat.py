@@ -822,8 +822,10 @@ def main():
         "peli_hahmohyppy.png": hyppaa,
         "peli_hahmohyppyv.png": hyppaa.transpose(Image.FLIP_LEFT_RIGHT),
         "pelidemo_tausta.png": pelidemo_tausta(),
-        "peli_pappi.png": apuri(),
-        "peli_pappiv.png": apuri().transpose(Image.FLIP_LEFT_RIGHT),
+        # Apuri starts turned away and faces the hero (on the left) from the
+        # line where he turns towards him.
+        "peli_pappi.png": apuri().transpose(Image.FLIP_LEFT_RIGHT),
+        "peli_pappiv.png": apuri(),
         "kuva10.png": koriste_tasot(),
         "kuva7.png": koriste_torni(),
         "peliloppudemo_tausta.png": peliloppudemo_tausta(),
