@@ -12,6 +12,7 @@ constexpr const char* NORMAALI_FONTTI = "media/fonts/normaali.ttf";
 constexpr int NIMIKKEEN_KOKO = 22;
 constexpr int PIENI_KOKO = 16;
 constexpr int OTSIKON_KOKO = 44;
+constexpr int AANIKANAVIA = 100;
 
 struct Kohta {
     const char* avain;
@@ -179,7 +180,7 @@ void Etusivu::taytaTekijat() {
 
 void Etusivu::luoAanet(AaniJarjestelma* system_) {
     system = system_;
-    system->alusta(100);
+    system->alusta(AANIKANAVIA);
     valikkomusiikki = system->luoAani("media/music/valikko.mp3");
     system->asetaToistokerrat(valikkomusiikki, -1);
     pelimusiikki = system->luoAani("media/music/peli.mp3");

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int AANIKANAVIA = 100;
-
 // The screens' part of the run, from the fonts to SDL's shutdown. The caller
 // owns the long-lived objects, which outlive this.
 int ajaNaytot(const asetukset& asetus, Peli& peli, config_file& kieli, valikko& paavalikko,
