@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "tiedosto.h"
@@ -26,7 +27,9 @@ namespace {
 constexpr int kTaajuusHz = 44100;
 constexpr int kKanaviaStereo = 2;
 constexpr int kPuskuriNaytteina = 1024;  // mixer buffer, sample frames (about 23 ms)
-constexpr size_t kLukupalaTavuina = 16384;
+constexpr size_t kLukupalaNaytteina = 8192;
+// Decoding stops here: a broken file cannot make a sound eat all memory.
+constexpr long kPisinAaniSekunteina = 600;
 
 // Start numbers grow over the whole run, so a handle of an earlier start (even
 // one from before a close and reopen) never matches a later start.
@@ -37,25 +40,25 @@ std::function<void(const std::string&)>& kuuntelija() {
     return kuuntelija;
 }
 
-// Decoded signed 16-bit samples in the file's own rate and channel count.
+// Decoded signed 16-bit samples, channels interleaved.
 struct Pcm {
-    std::vector<Uint8> tavut;
+    std::vector<int16_t> naytteet;
     long taajuus = 0;
     int kanavia = 0;
 };
 
-// The decoder resamples to the mixer's rate itself: SDL 1.2 converts rates
-// correctly only by powers of two (32 kHz would play 38 % too fast).
-mpg123_handle* avaaMp3Purkaja(long taajuus) {
+mpg123_handle* avaaMp3Purkaja() {
     mpg123_handle* purkaja = mpg123_new(nullptr, nullptr);
     if (!purkaja) return nullptr;
     mpg123_param(purkaja, MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0.0);
-    mpg123_param(purkaja, MPG123_FORCE_RATE, taajuus, 0.0);
-    // Signed 16-bit, mono or stereo: SDL converts the channels and sample format.
+    // Signed 16-bit in the file's own rate, mono or stereo.
     mpg123_format_none(purkaja);
-    if (mpg123_format(purkaja, taajuus, MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16) !=
-            MPG123_OK ||
-        mpg123_open_feed(purkaja) != MPG123_OK) {
+    const long* taajuudet = nullptr;
+    size_t maara = 0;
+    mpg123_rates(&taajuudet, &maara);
+    for (size_t i = 0; i < maara; ++i)
+        mpg123_format(purkaja, taajuudet[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
+    if (mpg123_open_feed(purkaja) != MPG123_OK) {
         mpg123_delete(purkaja);
         return nullptr;
     }
@@ -64,29 +67,53 @@ mpg123_handle* avaaMp3Purkaja(long taajuus) {
 
 // Decodes a whole mp3 held in memory. A format change in mid-stream ends the
 // sound there, since one chunk has one format.
-bool puraMp3(std::string_view tavut, long taajuus, Pcm& pcm) {
-    mpg123_handle* purkaja = avaaMp3Purkaja(taajuus);
+bool puraMp3(std::string_view tavut, Pcm& pcm) {
+    mpg123_handle* purkaja = avaaMp3Purkaja();
     if (!purkaja) return false;
     mpg123_feed(purkaja, reinterpret_cast<const unsigned char*>(tavut.data()), tavut.size());
-    std::vector<unsigned char> pala(kLukupalaTavuina);
+    std::vector<int16_t> pala(kLukupalaNaytteina);
     for (;;) {
         size_t saatu = 0;
-        int tulos = mpg123_read(purkaja, pala.data(), pala.size(), &saatu);
-        pcm.tavut.insert(pcm.tavut.end(), pala.data(), pala.data() + saatu);
+        int tulos = mpg123_read(purkaja, pala.data(), pala.size() * sizeof(int16_t), &saatu);
+        pcm.naytteet.insert(pcm.naytteet.end(), pala.begin(), pala.begin() + saatu / 2);
         if (tulos == MPG123_NEW_FORMAT) {
-            long saatuTaajuus = 0;
+            long taajuus = 0;
             int kanavia = 0, koodaus = 0;
-            mpg123_getformat(purkaja, &saatuTaajuus, &kanavia, &koodaus);
-            if (!pcm.tavut.empty() && (saatuTaajuus != pcm.taajuus || kanavia != pcm.kanavia))
-                break;
-            pcm.taajuus = saatuTaajuus;
+            mpg123_getformat(purkaja, &taajuus, &kanavia, &koodaus);
+            if (!pcm.naytteet.empty() && (taajuus != pcm.taajuus || kanavia != pcm.kanavia)) break;
+            pcm.taajuus = taajuus;
             pcm.kanavia = kanavia;
-        } else if (tulos != MPG123_OK) {
+        } else if (tulos != MPG123_OK ||
+                   pcm.naytteet.size() / pcm.kanavia > size_t(pcm.taajuus * kPisinAaniSekunteina)) {
             break;
         }
     }
     mpg123_delete(purkaja);
-    return pcm.taajuus > 0 && pcm.kanavia > 0 && !pcm.tavut.empty();
+    return pcm.taajuus > 0 && pcm.kanavia > 0 && pcm.naytteet.size() >= size_t(pcm.kanavia);
+}
+
+// Linear interpolation to another rate. SDL 1.2 converts rates correctly only
+// by powers of two (32 kHz would play 38 % too fast), and the decoder's own
+// resampler can hang on a broken file; our sounds are made at the mixer's
+// rate anyway, so this is rarely needed.
+void muutaTaajuus(Pcm& pcm, long taajuus) {
+    if (pcm.taajuus == taajuus) return;
+    const size_t k = pcm.kanavia;
+    const size_t kehyksia = pcm.naytteet.size() / k;
+    const double askel = static_cast<double>(pcm.taajuus) / taajuus;
+    const size_t uusiaKehyksia = static_cast<size_t>(kehyksia / askel);
+    std::vector<int16_t> uusi(uusiaKehyksia * k);
+    for (size_t i = 0; i < uusiaKehyksia; ++i) {
+        double paikka = i * askel;
+        size_t a = std::min(static_cast<size_t>(paikka), kehyksia - 1);
+        size_t b = std::min(a + 1, kehyksia - 1);
+        double osuus = paikka - a;
+        for (size_t c = 0; c < k; ++c)
+            uusi[i * k + c] = static_cast<int16_t>(std::lround(
+                pcm.naytteet[a * k + c] * (1.0 - osuus) + pcm.naytteet[b * k + c] * osuus));
+    }
+    pcm.naytteet.swap(uusi);
+    pcm.taajuus = taajuus;
 }
 
 // Converts the samples to the open mixer's format and wraps them in a chunk
@@ -96,12 +123,12 @@ Mix_Chunk* teeNayte(const Pcm& pcm, int taajuus, Uint16 muoto, int kanavia) {
     if (SDL_BuildAudioCVT(&cvt, AUDIO_S16SYS, pcm.kanavia, pcm.taajuus, muoto, kanavia, taajuus) <
         0)
         return nullptr;
-    size_t pituus = pcm.tavut.size();
+    size_t pituus = pcm.naytteet.size() * sizeof(int16_t);
     size_t kerroin = std::max(cvt.len_mult, 1);
     if (pituus > static_cast<size_t>(INT_MAX) / kerroin) return nullptr;
     auto* puskuri = static_cast<Uint8*>(SDL_malloc(pituus * kerroin));
     if (!puskuri) return nullptr;
-    std::memcpy(puskuri, pcm.tavut.data(), pituus);
+    std::memcpy(puskuri, pcm.naytteet.data(), pituus);
     cvt.buf = puskuri;
     cvt.len = static_cast<int>(pituus);
     auto* nayte = static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk)));
@@ -123,7 +150,9 @@ Mix_Chunk* lataaNayte(std::string_view tavut) {
     Uint16 muoto = 0;
     if (!Mix_QuerySpec(&taajuus, &muoto, &kanavia)) return nullptr;
     Pcm pcm;
-    return puraMp3(tavut, taajuus, pcm) ? teeNayte(pcm, taajuus, muoto, kanavia) : nullptr;
+    if (!puraMp3(tavut, pcm)) return nullptr;
+    muutaTaajuus(pcm, taajuus);
+    return teeNayte(pcm, taajuus, muoto, kanavia);
 }
 
 }  // namespace
