@@ -28,7 +28,8 @@ constexpr int kTaajuusHz = 44100;
 constexpr int kKanaviaStereo = 2;
 constexpr int kPuskuriNaytteina = 1024;  // mixer buffer, sample frames (about 23 ms)
 constexpr size_t kLukupalaNaytteina = 8192;
-// Decoding stops here: a broken file cannot make a sound eat all memory.
+// Decoding stops after this much stereo sound, so that a broken file cannot
+// make one sound use up the memory.
 constexpr long kPisinAaniSekunteina = 600;
 
 // Start numbers grow over the whole run, so a handle of an earlier start (even
@@ -65,6 +66,10 @@ mpg123_handle* avaaMp3Purkaja() {
     return purkaja;
 }
 
+bool onkoLiianPitka(const Pcm& pcm) {
+    return pcm.naytteet.size() > size_t(pcm.taajuus) * kKanaviaStereo * kPisinAaniSekunteina;
+}
+
 // Decodes a whole mp3 held in memory. A format change in mid-stream ends the
 // sound there, since one chunk has one format.
 bool puraMp3(std::string_view tavut, Pcm& pcm) {
@@ -83,8 +88,7 @@ bool puraMp3(std::string_view tavut, Pcm& pcm) {
             if (!pcm.naytteet.empty() && (taajuus != pcm.taajuus || kanavia != pcm.kanavia)) break;
             pcm.taajuus = taajuus;
             pcm.kanavia = kanavia;
-        } else if (tulos != MPG123_OK ||
-                   pcm.naytteet.size() / pcm.kanavia > size_t(pcm.taajuus * kPisinAaniSekunteina)) {
+        } else if (tulos != MPG123_OK || onkoLiianPitka(pcm)) {
             break;
         }
     }
