@@ -6,6 +6,7 @@ namespace {
 
 struct Tahdistus {
     kehys::Testikoukku koukku;
+    kehys::Tarkkailija tarkkailija;
     long kehyksia = 0;
     bool aloitettu = false;
     Uint32 alku = 0;        // tick of the schedule's frame 0
@@ -43,6 +44,7 @@ void odotaSeuraavaa() {
 void vaihdaKehys(SDL_Surface* ruutu, Nakyma nakyma) {
     if (ruutu) SDL_Flip(ruutu);
     ++tila.kehyksia;
+    if (tila.tarkkailija) tila.tarkkailija(nakyma, tila.kehyksia);
     if (tila.koukku) {
         tila.koukku(nakyma, tila.kehyksia);
         return;
@@ -59,6 +61,8 @@ void asetaTestikoukku(Testikoukku koukku) {
 }
 
 long kehyksia() { return tila.kehyksia; }
+
+void asetaTarkkailija(Tarkkailija tarkkailija) { tila.tarkkailija = std::move(tarkkailija); }
 
 }  // namespace kehys
 

@@ -25,6 +25,12 @@ void asetaTestikoukku(Testikoukku koukku);
 // Frames shown since the program started (or since the hook was last set).
 long kehyksia();
 
+// An observer called after each flip, paced or not; it never replaces the
+// wait, so measuring tools can watch the real frame rate. Pass an empty
+// function to remove it.
+using Tarkkailija = std::function<void(Nakyma nakyma, long kehys)>;
+void asetaTarkkailija(Tarkkailija tarkkailija);
+
 }  // namespace kehys
 
 // Turns off the event types that no loop of the game reads (mouse, key
