@@ -1,0 +1,168 @@
+// Measures the real program from the outside of its loops, through the frame
+// observer, and prints one "name value unit" line per figure:
+//
+//   mittaa_ajo valikko [seconds]  start to the first menu frame, then the
+//                                  menu idling with pacing on: frames/s and
+//                                  CPU share of one core; then quits
+//   mittaa_ajo paljas              a bare SDL start, 1024x768x32 mode and flip
+//   mittaa_ajo koko                a whole game by the levels' replays with
+//                                  pacing off; resident memory at every level
+//                                  change and the peak
+//
+// Run it in a directory that holds (or links) levels/ and media/; `koko`
+// writes hiscore.dat there. tools/mittaa.sh runs all of them under Xvfb.
+
+#include <SDL.h>
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "kehys.h"
+#include "ohjelma.h"
+#include "reitti.h"
+
+namespace {
+
+using Kello = std::chrono::steady_clock;
+const Kello::time_point ALKU = Kello::now();
+
+constexpr double LAMPENEMINEN_S = 1.0;  // menu frames left out before counting
+constexpr double OLETUSKESTO_S = 10.0;
+constexpr int KENTTIA = 6;
+
+double sekunteja(Kello::time_point t) { return std::chrono::duration<double>(t - ALKU).count(); }
+
+double suoritinaikaa() {
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return r.ru_utime.tv_sec + r.ru_stime.tv_sec + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
+}
+
+// A line of /proc/self/status in kilobytes ("VmRSS", "VmHWM").
+long muistia(const std::string& avain) {
+    std::ifstream tila("/proc/self/status");
+    std::string rivi;
+    while (std::getline(tila, rivi))
+        if (rivi.rfind(avain + ":", 0) == 0) return std::stol(rivi.substr(avain.size() + 1));
+    return -1;
+}
+
+void paina(SDLKey nappain, Uint16 merkki = 0) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.sym = nappain;
+    e.key.keysym.unicode = merkki;
+    SDL_PushEvent(&e);
+}
+
+void sulje() {
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    SDL_PushEvent(&e);
+}
+
+int mittaaValikko(double kesto) {
+    double latausruutu = -1, ensimmainen = -1, mittausAlku = 0, suoritinAlussa = 0;
+    long kehyksiaAlussa = 0, kehyksia = 0;
+    double loppu = 0, suoritinLopussa = 0;
+    bool valmis = false;
+    kehys::asetaTarkkailija([&](Nakyma n, long) {
+        const double nyt = sekunteja(Kello::now());
+        if (n == Nakyma::Lataus && latausruutu < 0) latausruutu = nyt;
+        if (n != Nakyma::Valikko || valmis) return;
+        if (ensimmainen < 0) ensimmainen = nyt;
+        if (mittausAlku == 0 && nyt - ensimmainen >= LAMPENEMINEN_S)
+            mittausAlku = nyt, suoritinAlussa = suoritinaikaa(), kehyksiaAlussa = kehyksia;
+        ++kehyksia;
+        if (mittausAlku > 0 && nyt - mittausAlku >= kesto) {
+            loppu = nyt, suoritinLopussa = suoritinaikaa(), valmis = true;
+            sulje();
+        }
+    });
+    const int tila = SDL_main(0, nullptr);
+    const double kesti = loppu - mittausAlku;
+    std::printf("latausruutu %.1f ms\n", latausruutu * 1000);
+    std::printf("ensimmainen_valikkokehys %.1f ms\n", ensimmainen * 1000);
+    std::printf("valikon_kehystaajuus %.2f kehysta/s\n", (kehyksia - 1 - kehyksiaAlussa) / kesti);
+    std::printf("valikon_suoritin %.2f %%\n", 100 * (suoritinLopussa - suoritinAlussa) / kesti);
+    return tila;
+}
+
+int mittaaPaljas() {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) return 1;
+    SDL_Surface* ruutu = SDL_SetVideoMode(1024, 768, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
+    if (!ruutu) return 1;
+    SDL_Flip(ruutu);
+    std::printf("paljas_ensimmainen_kehys %.1f ms\n", sekunteja(Kello::now()) * 1000);
+    SDL_Quit();
+    return 0;
+}
+
+std::vector<Syote> kaikkiSyotteet(std::vector<size_t>& rajat) {
+    std::vector<Syote> kaikki;
+    for (int kentta = KENTTIA; kentta >= 1; --kentta) {
+        auto r = reitti::lataa(reitti::tiedostonimi(kentta));
+        if (r) kaikki.insert(kaikki.end(), r->syotteet.begin(), r->syotteet.end());
+        rajat.push_back(kaikki.size());
+    }
+    return kaikki;
+}
+
+// The hook plays the menus and the stories by keys and the levels by their
+// replays, and samples resident memory after each level's goal frame.
+int mittaaKokoPeli() {
+    std::vector<size_t> rajat;
+    const std::vector<Syote> syotteet = kaikkiSyotteet(rajat);
+    if (syotteet.empty()) return 1;
+    size_t kehys = 0, raja = 0;
+    long nimikehyksia = 0;
+    std::printf("muisti_valikossa %ld kB\n", muistia("VmRSS"));
+    kehys::asetaTestikoukku([&](Nakyma n, long) {
+        switch (n) {
+            case Nakyma::Valikko:
+                paina(SDLK_RETURN);
+                break;
+            case Nakyma::Alkudemo:
+                paina(SDLK_SPACE);
+                reitti::asetaNapit(syotteet[0]);
+                break;
+            case Nakyma::Peli:
+                ++kehys;
+                while (raja < rajat.size() && kehys == rajat[raja])
+                    std::printf("muisti_kentan_%zu_jalkeen %ld kB\n", ++raja, muistia("VmRSS"));
+                if (kehys < syotteet.size()) reitti::asetaNapit(syotteet[kehys]);
+                break;
+            case Nakyma::Loppudemo:
+                reitti::asetaNapit({});
+                paina(SDLK_SPACE);
+                break;
+            case Nakyma::Nimi:
+                if (++nimikehyksia == 1)
+                    for (char c : std::string("Mittari")) paina(SDLK_a, static_cast<Uint16>(c));
+                if (nimikehyksia == 2) paina(SDLK_RETURN);
+                break;
+            case Nakyma::Lataus:
+                break;
+        }
+    });
+    const int tila = SDL_main(0, nullptr);
+    std::printf("muisti_lopussa %ld kB\nmuisti_huippu %ld kB\n", muistia("VmRSS"),
+                muistia("VmHWM"));
+    return tila;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string tapa = argc > 1 ? argv[1] : "";
+    if (tapa == "valikko") return mittaaValikko(argc > 2 ? std::stod(argv[2]) : OLETUSKESTO_S);
+    if (tapa == "paljas") return mittaaPaljas();
+    if (tapa == "koko") return mittaaKokoPeli();
+    std::fprintf(stderr, "kaytto: %s valikko [sekunnit] | paljas | koko\n", argv[0]);
+    return 2;
+}
