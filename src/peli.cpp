@@ -1,5 +1,6 @@
 #include "peli.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "kehys.h"
@@ -73,7 +74,9 @@ bool Peli::pelaaKehys(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet) {
     ukko.ajattele(kartta, system, aanet);
     if (onkoMaalissa() && vaihdaKenttaa(system, aanet)) return true;
     // Falling out of the level only puts the hero back at the restart point.
-    if (ukko.haeY() > kartta.haeKorkeus() * kartta.haeRuudunkoko())
+    // The level's bottom edge is computed wide: a block row near INT_MAX
+    // would overflow an int.
+    if (int64_t{ukko.haeY()} > int64_t{kartta.haeKorkeus()} * kartta.haeRuudunkoko())
         ukko.asetaPaikka(ALKU_X, UUSI_ALKU_Y);
     kartta.piirraKartta(ruutu);
     ukko.piirra(ruutu, kartta);
