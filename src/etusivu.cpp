@@ -322,7 +322,7 @@ void Etusivu::vapautaValikko() {
 }
 
 // The game music is decoded only when the game starts with music on: it is
-// not heard before, and decoding it up front made start-up a third slower.
+// not heard before, and decoding it up front cost start-up about 75 ms.
 void Etusivu::aloitaPelimusiikki() {
     if (!asetus.musiikki || !system) return;
     if (!pelimusiikki) {
