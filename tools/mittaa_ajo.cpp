@@ -132,7 +132,7 @@ int mittaaKokoPeli() {
                 reitti::asetaNapit(syotteet[0]);
                 break;
             case Nakyma::Peli:
-                ++kehys;
+                if (++kehys == 1) std::printf("muisti_pelin_alussa %ld kB\n", muistia("VmRSS"));
                 while (raja < rajat.size() && kehys == rajat[raja])
                     std::printf("muisti_kentan_%zu_jalkeen %ld kB\n", ++raja, muistia("VmRSS"));
                 if (kehys < syotteet.size()) reitti::asetaNapit(syotteet[kehys]);
