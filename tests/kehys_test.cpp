@@ -9,10 +9,7 @@
 TEST(Kehys, TestikoukkuSaaJokaisenKehyksenJarjestyksessa) {
     std::vector<std::pair<Nakyma, long>> nahdyt;
     kehys::asetaTestikoukku([&](Nakyma n, long k) { nahdyt.emplace_back(n, k); });
-    const Uint32 alku = SDL_GetTicks();
     for (int i = 0; i < 120; ++i) vaihdaKehys(nullptr, i < 100 ? Nakyma::Peli : Nakyma::Nimi);
-    // 120 paced frames would take two seconds; unpaced they take next to nothing.
-    EXPECT_LT(SDL_GetTicks() - alku, 1000u);
     ASSERT_EQ(nahdyt.size(), 120u);
     EXPECT_EQ(nahdyt.front(), std::make_pair(Nakyma::Peli, 1L));
     EXPECT_EQ(nahdyt.back(), std::make_pair(Nakyma::Nimi, 120L));
