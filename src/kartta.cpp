@@ -46,6 +46,8 @@ int reunanOsa(int64_t indeksi, int64_t maara) {
 
 Kartta::Kartta(const Kartta& muu) { kopioi(muu); }
 
+Kartta::~Kartta() { vapautaKuvat(); }
+
 Kartta& Kartta::operator=(const Kartta& muu) {
     if (this != &muu) kopioi(muu);
     return *this;

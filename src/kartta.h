@@ -30,7 +30,9 @@ class Kartta {
     Kartta() = default;
     Kartta(const Kartta& muu);
     Kartta& operator=(const Kartta& muu);
-    ~Kartta() = default;
+    // Frees what this map still owns, so a map dropped without vapautaKuvat
+    // leaks nothing; copies own nothing and free nothing.
+    ~Kartta();
 
     // Level file: reading appends the blocks and makes a new blank picture
     // of the level's size; writing replaces the file's contents.

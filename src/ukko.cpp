@@ -21,6 +21,8 @@ void Ukko::lataa(AaniJarjestelma* system) {
     hyppyKanava = Kanava{};
 }
 
+Ukko::~Ukko() { vapauta(nullptr); }
+
 void Ukko::vapauta(AaniJarjestelma* system) {
     vapautaPinta(kuvaOikea);
     vapautaPinta(kuvaVasen);

@@ -9,6 +9,13 @@
 
 class Ukko {
   public:
+    Ukko() = default;
+    // Frees the images still held; the sounds belong to the sound system.
+    // The character owns its images, so it is never copied.
+    ~Ukko();
+    Ukko(const Ukko&) = delete;
+    Ukko& operator=(const Ukko&) = delete;
+
     // The whole physics state: everything one step reads from the last one.
     // The horizontal speed is not in it (every step starts it from zero).
     struct Tila {
