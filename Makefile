@@ -1,8 +1,22 @@
-# The two set-up commands: `make run` starts the game, `make test` runs every test.
+# The two set-up commands: `make run` starts the game, `make test` runs every test
+# (plain, then under the sanitizers, then the whole game under valgrind).
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build clean
+.PHONY: run test deps build clean sanitoi valgrind fuzz mediatarkistus
+
+# Quality checks (README, "Quality checks").
+SANITOI_BUILD ?= build-sanitoi
+FUZZ_BUILD ?= build-fuzz
+SEKUNTEJA ?= 60
+# The readers fuzzed: fuzz/fuzz_<name>.cpp with its seed corpus in tests/data/korpus/<name>/.
+FUZZERIT := config_file kartta hiscore
+SANITOI_YMPARISTO := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0
+VALGRIND := valgrind --tool=memcheck --leak-check=full --show-leak-kinds=definite,indirect \
+  --errors-for-leak-kinds=definite,indirect --error-exitcode=99 \
+  --suppressions=$(CURDIR)/tools/valgrind.supp
 
 deps:
 	@./tools/asenna_riippuvuudet.sh
@@ -16,6 +30,45 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory sanitoi
+	@$(MAKE) --no-print-directory valgrind
 
 clean:
 	rm -rf $(BUILD)
+
+# The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitoi: deps
+	@cmake -S . -B $(SANITOI_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHIEKKATORNI_SANITOI=ON \
+	  -DHIEKKATORNI_BENCHMARK=OFF >/dev/null
+	@cmake --build $(SANITOI_BUILD) -j $(JOBS) --target hiekkatorni_testit
+	cd $(SANITOI_BUILD) && $(SANITOI_YMPARISTO) ctest --output-on-failure -j $(JOBS)
+
+# valgrind memcheck of the headless whole game: 0 errors, nothing definitely
+# or indirectly lost.
+valgrind: build
+	@./tools/asenna_tarkistimet.sh valgrind
+	$(VALGRIND) ./$(BUILD)/hiekkatorni_testit --gtest_filter='KokoPeli.*'
+
+# Every reader under libFuzzer for SEKUNTEJA seconds each; new inputs collect
+# in $(FUZZ_BUILD)/korpus/<name>/, findings in $(FUZZ_BUILD)/loydot/.
+fuzz: deps
+	@./tools/asenna_tarkistimet.sh clang
+	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHIEKKATORNI_FUZZ=ON \
+	  -DHIEKKATORNI_TESTIT=OFF -DHIEKKATORNI_BENCHMARK=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERIT))
+	@mkdir -p $(FUZZ_BUILD)/loydot
+	@for nimi in $(FUZZERIT); do \
+	  mkdir -p $(FUZZ_BUILD)/korpus/$$nimi; \
+	  echo "== fuzz_$$nimi, $(SEKUNTEJA) s"; \
+	  ./$(FUZZ_BUILD)/fuzz_$$nimi -max_total_time=$(SEKUNTEJA) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/loydot/$$nimi- \
+	    $(FUZZ_BUILD)/korpus/$$nimi tests/data/korpus/$$nimi >$(FUZZ_BUILD)/fuzz_$$nimi.log 2>&1; \
+	  tila=$$?; \
+	  grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss)' $(FUZZ_BUILD)/fuzz_$$nimi.log; \
+	  [ $$tila -eq 0 ] || { tail -n 40 $(FUZZ_BUILD)/fuzz_$$nimi.log; exit 1; }; \
+	done
+
+# A whole game with each media file removed in turn (slow, not in `make test`).
+mediatarkistus: build
+	./$(BUILD)/hiekkatorni_testit --gtest_also_run_disabled_tests \
+	  --gtest_filter='Kestavyys.DISABLED_JokainenMediatiedostoVuorollaanPoissa'
