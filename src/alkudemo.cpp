@@ -36,7 +36,7 @@ Alkudemo::~Alkudemo() { vapauta(); }
 void Alkudemo::vapauta() {
     for (SDL_Surface** p : {&pappi, &pappiVasen, &hahmo, &taustakuva, &tausta, &tekstikuva})
         vapautaPinta(*p);
-    tarina::suljeFontti(juonifontti);
+    suljeFontti(juonifontti);
 }
 
 void Alkudemo::lataa() {
@@ -61,7 +61,7 @@ void Alkudemo::koostaTausta() {
     PiirraKuva(kuva7, taustakuva, 540, 245);
     vapautaPinta(kuva7);
     PiirraKuva(hahmo, taustakuva, 200, 600);
-    taustakuva = tarina::naytonMuotoon(taustakuva);
+    taustakuva = naytonMuotoon(taustakuva);
 }
 
 void Alkudemo::aloita(SDL_Surface* ruutu) {

@@ -53,17 +53,6 @@ constexpr Rivi TEKIJAT_RIVIT[] = {
     {"Kappaleella: Step In", true, 40, 522},
 };
 
-// An opaque picture blits far faster than one with an alpha channel; the
-// composed screens are opaque wherever the backdrop is, so they are kept in
-// the screen's own format once finished.
-void muunnaNayttomuotoon(SDL_Surface*& pinta) {
-    if (!pinta) return;
-    if (SDL_Surface* muunnettu = SDL_DisplayFormat(pinta)) {
-        SDL_FreeSurface(pinta);
-        pinta = muunnettu;
-    }
-}
-
 }  // namespace
 
 Etusivu::Etusivu(const asetukset& asetus_, config_file& kieli_, valikko& paavalikko_,
@@ -122,10 +111,8 @@ void Etusivu::taytaNakymat() {
     taytaPaavalikko();
     taytaAsetusvalikko();
     taytaTekijat();
-    if (tausta) {
-        for (SDL_Surface** pinta : {&paavalikkoTausta, &tekijatTausta, &asetuksetTausta})
-            muunnaNayttomuotoon(*pinta);
-    }
+    for (SDL_Surface** pinta : {&paavalikkoTausta, &tekijatTausta, &asetuksetTausta})
+        *pinta = naytonMuotoon(*pinta);
 }
 
 SDL_Surface* Etusivu::renderoi(TTF_Font* fontti, SDL_Color vari_, const std::string& teksti) {
@@ -310,10 +297,7 @@ void Etusivu::vapautaValikko() {
         vapautaPinta(*pinta);
     for (SDL_Surface* pinta : tekstit) SDL_FreeSurface(pinta);
     tekstit.clear();
-    for (TTF_Font** fontti : {&nimikefontti, &pienifontti, &otsikkofontti}) {
-        if (*fontti) TTF_CloseFont(*fontti);
-        *fontti = nullptr;
-    }
+    for (TTF_Font** fontti : {&nimikefontti, &pienifontti, &otsikkofontti}) suljeFontti(*fontti);
     if (system) {
         system->pysayta(valikkomusiikkiKanava);
         system->vapauta(valikkomusiikki);

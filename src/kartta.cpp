@@ -237,29 +237,10 @@ void Kartta::piirraKentta() {
     muunnaNaytonMuotoon();
 }
 
-bool Kartta::onkoLapinakymaton() const {
-    if (SDL_MUSTLOCK(kentta)) return false;
-    const Uint32 alfa = kentta->format->Amask;
-    for (int y = 0; y < kentta->h; ++y) {
-        const Uint32* rivi = reinterpret_cast<const Uint32*>(
-            static_cast<const Uint8*>(kentta->pixels) + y * kentta->pitch);
-        for (int x = 0; x < kentta->w; ++x)
-            if ((rivi[x] & alfa) != alfa) return false;
-    }
-    return true;
-}
-
-// Once the screen is open, the painted picture is converted to the screen's
-// pixel format so that the blit of every frame is cheap: a picture opaque
-// everywhere becomes a plain copy (blending an opaque pixel is a copy), any
-// other keeps its alpha channel and is blended as before.
+// Once the screen is open the painted picture takes the screen's format, so
+// the blit of every frame is cheap.
 void Kartta::muunnaNaytonMuotoon() {
-    if (!SDL_GetVideoSurface() || !omaKentta) return;
-    SDL_Surface* muunnettu =
-        onkoLapinakymaton() ? SDL_DisplayFormat(kentta) : SDL_DisplayFormatAlpha(kentta);
-    if (!muunnettu) return;
-    SDL_FreeSurface(kentta);
-    kentta = muunnettu;
+    if (omaKentta) kentta = naytonMuotoon(kentta);
 }
 
 void Kartta::piirraPalanen(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {

@@ -82,7 +82,6 @@ class Kartta {
     static constexpr int KUVIA = 9;
     void luoKentta();
     void piirraTausta();
-    bool onkoLapinakymaton() const;
     void muunnaNaytonMuotoon();
     void kopioi(const Kartta& muu);
     std::vector<pala>& muokattavat();

@@ -54,8 +54,8 @@ loppudemo::~loppudemo() { vapauta(); }
 void loppudemo::vapauta() {
     for (SDL_Surface*& kehys : kehykset) vapautaPinta(kehys);
     for (SDL_Surface** p : {&hahmo, &henkilo, &tausta, &tekstikuva, &taustakuva}) vapautaPinta(*p);
-    tarina::suljeFontti(juonifontti);
-    tarina::suljeFontti(nimifontti);
+    suljeFontti(juonifontti);
+    suljeFontti(nimifontti);
 }
 
 void loppudemo::lataa() {
@@ -76,7 +76,7 @@ void loppudemo::koostaTausta() {
     PiirraKuva(tausta, taustakuva, 0, 0);
     PiirraKuva(hahmo, taustakuva, 600, 165);
     PiirraKuva(henkilo, taustakuva, 700, 0);
-    taustakuva = tarina::naytonMuotoon(taustakuva);
+    taustakuva = naytonMuotoon(taustakuva);
 }
 
 void loppudemo::aloita(SDL_Surface* ruutu, std::vector<minsec> ajat) {

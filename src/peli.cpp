@@ -34,7 +34,7 @@ Peli::~Peli() {
     ukko.vapauta(nullptr);
     kartta.vapautaKuvat();
     vapautaPinta(tekstiKuva);
-    if (fontti) TTF_CloseFont(fontti);
+    suljeFontti(fontti);
 }
 
 void Peli::lataa(AaniJarjestelma* system) {

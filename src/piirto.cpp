@@ -55,14 +55,33 @@ SDL_Surface* luoPinta(int leveys, int korkeus) {
                                 0x00FF0000, 0xFF000000);
 }
 
-SDL_Surface* lataaKuva(const std::string& polku) {
-    SDL_Surface* kuva = IMG_Load(polku.c_str());
+SDL_Surface* lataaKuva(const std::string& polku) { return naytonMuotoon(IMG_Load(polku.c_str())); }
+
+bool onkoLapinakymaton(SDL_Surface* pinta) {
+    const Uint32 alfa = pinta->format->Amask;
+    if (!alfa) return true;
+    if (pinta->format->BytesPerPixel != 4 || SDL_MUSTLOCK(pinta)) return false;
+    for (int y = 0; y < pinta->h; ++y) {
+        const Uint32* rivi = reinterpret_cast<const Uint32*>(
+            static_cast<const Uint8*>(pinta->pixels) + y * pinta->pitch);
+        for (int x = 0; x < pinta->w; ++x)
+            if ((rivi[x] & alfa) != alfa) return false;
+    }
+    return true;
+}
+
+SDL_Surface* naytonMuotoon(SDL_Surface* kuva) {
     if (!kuva || !SDL_GetVideoSurface()) return kuva;
     SDL_Surface* muunnettu =
-        kuva->format->Amask ? SDL_DisplayFormatAlpha(kuva) : SDL_DisplayFormat(kuva);
+        onkoLapinakymaton(kuva) ? SDL_DisplayFormat(kuva) : SDL_DisplayFormatAlpha(kuva);
     if (!muunnettu) return kuva;
     SDL_FreeSurface(kuva);
     return muunnettu;
+}
+
+void suljeFontti(TTF_Font*& fontti) {
+    if (fontti && TTF_WasInit()) TTF_CloseFont(fontti);
+    fontti = nullptr;
 }
 
 void vapautaPinta(SDL_Surface*& pinta) {

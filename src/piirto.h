@@ -45,5 +45,20 @@ SDL_Surface* luoPinta(int leveys, int korkeus);
 // A missing or broken file gives null.
 SDL_Surface* lataaKuva(const std::string& polku);
 
+// True when every pixel of the surface is fully opaque; a surface without an
+// alpha channel always is.
+bool onkoLapinakymaton(SDL_Surface* pinta);
+
+// Converts a finished picture to the screen's pixel format so that copying it
+// every frame is cheap, and frees the original: an opaque picture becomes a
+// plain copy (blending an opaque pixel is a copy), any other keeps its alpha
+// channel. Without a screen, or when converting fails, the picture is
+// returned as it was.
+SDL_Surface* naytonMuotoon(SDL_Surface* kuva);
+
+// Closes a font and clears the handle; null is fine. A font is only closed
+// while the font library runs (its faces die with the library).
+void suljeFontti(TTF_Font*& fontti);
+
 // Frees a surface and clears the handle; null is fine.
 void vapautaPinta(SDL_Surface*& pinta);

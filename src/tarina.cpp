@@ -38,17 +38,4 @@ void piirraKehys(SDL_Surface* ruutu, SDL_Surface* taustakuva, SDL_Surface* kuva,
     PiirraKuva(tekstikuva, ruutu, 0, 0);
 }
 
-SDL_Surface* naytonMuotoon(SDL_Surface* kuva) {
-    if (!kuva || !SDL_GetVideoSurface()) return kuva;
-    SDL_Surface* muunnettu = SDL_DisplayFormatAlpha(kuva);
-    if (!muunnettu) return kuva;
-    SDL_FreeSurface(kuva);
-    return muunnettu;
-}
-
-void suljeFontti(TTF_Font*& fontti) {
-    if (fontti && TTF_WasInit()) TTF_CloseFont(fontti);
-    fontti = nullptr;
-}
-
 }  // namespace tarina

@@ -30,13 +30,4 @@ void piirraKehys(SDL_Surface* ruutu, SDL_Surface* taustakuva, SDL_Surface* kuva,
                  TTF_Font* fontti, SDL_Color vari, const std::string& rivi,
                  SDL_Surface*& tekstikuva);
 
-// Converts a composed picture to the screen's pixel format, keeping its
-// alpha channel, so that copying it to the screen every frame is cheap. The
-// original is freed; without a screen the picture is returned as it was.
-SDL_Surface* naytonMuotoon(SDL_Surface* kuva);
-
-// Closes a font and clears the handle; null is fine. A font is only closed
-// while the font library is running (its faces die with the library).
-void suljeFontti(TTF_Font*& fontti);
-
 }  // namespace tarina
