@@ -46,13 +46,13 @@ sanitoi: deps
 # valgrind memcheck of the headless whole game: 0 errors, nothing definitely
 # or indirectly lost.
 valgrind: build
-	@./tools/asenna_tarkistimet.sh valgrind
+	@./tools/asenna_riippuvuudet.sh valgrind
 	$(VALGRIND) ./$(BUILD)/hiekkatorni_testit --gtest_filter='KokoPeli.*'
 
 # Every reader under libFuzzer for SEKUNTEJA seconds each; new inputs collect
 # in $(FUZZ_BUILD)/korpus/<name>/, findings in $(FUZZ_BUILD)/loydot/.
 fuzz: deps
-	@./tools/asenna_tarkistimet.sh clang
+	@./tools/asenna_riippuvuudet.sh clang libclang-rt-14-dev
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHIEKKATORNI_FUZZ=ON \
 	  -DHIEKKATORNI_TESTIT=OFF -DHIEKKATORNI_BENCHMARK=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERIT))

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing the game need.
-# Idempotent and quick: apt is touched only when a package is missing.
+# Installs the Debian packages that building, running and testing the game need,
+# plus any further packages named as arguments (the quality checks ask for
+# valgrind and clang this way). Idempotent and quick: apt is touched only when
+# a package is missing.
 set -euo pipefail
 
 paketit=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libsdl-mixer1.2-dev libmpg123-dev
+  "$@"
 )
 
 puuttuvat=()
