@@ -17,6 +17,9 @@
 #include "piirto.h"
 #include "reitti.h"
 
+using kehys::paina;
+using kehys::suljeIkkuna;
+
 namespace {
 
 constexpr int LEVEYS = 1024;
@@ -43,14 +46,6 @@ struct Ymparisto {
 Ymparisto& ymparisto() {
     static Ymparisto y;
     return y;
-}
-
-void paina(SDLKey nappain) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.sym = nappain;
-    SDL_PushEvent(&e);
 }
 
 // The replayed keys of one level; the goal frame is dropped so the hero

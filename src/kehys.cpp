@@ -62,6 +62,21 @@ void asetaTestikoukku(Testikoukku koukku) {
 
 long kehyksia() { return tila.kehyksia; }
 
+void paina(SDLKey nappain, Uint16 merkki) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.sym = nappain;
+    e.key.keysym.unicode = merkki;
+    SDL_PushEvent(&e);
+}
+
+void suljeIkkuna() {
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    SDL_PushEvent(&e);
+}
+
 void asetaTarkkailija(Tarkkailija tarkkailija) { tila.tarkkailija = std::move(tarkkailija); }
 
 }  // namespace kehys

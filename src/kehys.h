@@ -22,6 +22,12 @@ constexpr int KEHYKSIA_SEKUNNISSA = 60;
 using Testikoukku = std::function<void(Nakyma nakyma, long kehys)>;
 void asetaTestikoukku(Testikoukku koukku);
 
+// Scripted input for the hook: a key press (with its Unicode character, as
+// SDL reports it once Unicode translation is on) and a window close, put in
+// SDL's event queue as the system would.
+void paina(SDLKey nappain, Uint16 merkki = 0);
+void suljeIkkuna();
+
 // Frames shown since the program started (or since the hook was last set).
 long kehyksia();
 

@@ -23,6 +23,9 @@
 #include "testiapu.h"
 #include "tiedosto.h"
 
+using kehys::paina;
+using kehys::suljeIkkuna;
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -32,21 +35,6 @@ constexpr int PISIN_VIIVE_US = 3000;  // the kill lands somewhere in this window
 constexpr long PELIKEHYKSIA = 40;     // frames played in each hostile level
 constexpr long KARANNUT = 200000;     // a run this long has hung: close the window
 const char* const MEDIAMUUTTUJA = "HIEKKATORNI_POISTETTAVA_MEDIA";
-
-void paina(SDLKey nappain, Uint16 merkki = 0) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.sym = nappain;
-    e.key.keysym.unicode = merkki;
-    SDL_PushEvent(&e);
-}
-
-void sulje() {
-    SDL_Event e{};
-    e.type = SDL_QUIT;
-    SDL_PushEvent(&e);
-}
 
 std::vector<Syote> reitinSyotteet(int kentta) {
     auto r = reitti::lataa(reitti::tiedostonimi(kentta));
@@ -79,7 +67,7 @@ Ajo aja(const std::vector<Syote>& syotteet) {
     kehys::asetaTestikoukku([&](Nakyma n, long kehys) {
         if (kehys > KARANNUT) {
             ajo.karannut = true;
-            sulje();
+            suljeIkkuna();
         }
         switch (n) {
             case Nakyma::Valikko:

@@ -12,16 +12,10 @@
 #include "reitti.h"
 #include "testiapu.h"
 
-namespace {
+using kehys::paina;
+using kehys::suljeIkkuna;
 
-void paina(SDLKey nappain, Uint16 merkki = 0) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.sym = nappain;
-    e.key.keysym.unicode = merkki;
-    SDL_PushEvent(&e);
-}
+namespace {
 
 // Every level's inputs, in play order (level 6 first).
 std::vector<Syote> kaikkiSyotteet() {

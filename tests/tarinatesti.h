@@ -15,6 +15,9 @@
 #include "kehys.h"
 #include "testiapu.h"
 
+using kehys::paina;
+using kehys::suljeIkkuna;
+
 // The colour at (x, y) as 0xRRGGBB.
 inline Uint32 pikseli(SDL_Surface* s, int x, int y) {
     Uint32 arvo = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4);
@@ -38,21 +41,6 @@ inline int poikkeavia(SDL_Surface* s, int x0, int y0, int x1, int y1, Uint32 rgb
 // leaves 1/256 of what an opaque pixel covers, so black is not exactly 0).
 inline int kirkkaita(SDL_Surface* s, int x0, int y0, int x1, int y1) {
     return laske(s, x0, y0, x1, y1, [](Uint32 p) { return (p & 0xC0C0C0) != 0; });
-}
-
-inline void paina(SDLKey sym, Uint16 unicode = 0) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.sym = sym;
-    e.key.keysym.unicode = unicode;
-    SDL_PushEvent(&e);
-}
-
-inline void suljeIkkuna() {
-    SDL_Event e{};
-    e.type = SDL_QUIT;
-    SDL_PushEvent(&e);
 }
 
 class TarinaTesti : public ::testing::Test {

@@ -25,6 +25,9 @@
 #include "ohjelma.h"
 #include "reitti.h"
 
+using kehys::paina;
+using kehys::suljeIkkuna;
+
 namespace {
 
 using Kello = std::chrono::steady_clock;
@@ -51,21 +54,6 @@ long muistia(const std::string& avain) {
     return -1;
 }
 
-void paina(SDLKey nappain, Uint16 merkki = 0) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.sym = nappain;
-    e.key.keysym.unicode = merkki;
-    SDL_PushEvent(&e);
-}
-
-void sulje() {
-    SDL_Event e{};
-    e.type = SDL_QUIT;
-    SDL_PushEvent(&e);
-}
-
 int mittaaValikko(double kesto) {
     double latausruutu = -1, ensimmainen = -1, mittausAlku = 0, suoritinAlussa = 0;
     long kehyksiaAlussa = 0, kehyksia = 0;
@@ -81,7 +69,7 @@ int mittaaValikko(double kesto) {
         ++kehyksia;
         if (mittausAlku > 0 && nyt - mittausAlku >= kesto) {
             loppu = nyt, suoritinLopussa = suoritinaikaa(), valmis = true;
-            sulje();
+            suljeIkkuna();
         }
     });
     const int tila = SDL_main(0, nullptr);
