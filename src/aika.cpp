@@ -39,3 +39,8 @@ minsec aika::muunna(uint32_t millisekunnit) {
     tulos.sadasosat = sadasosat;
     return tulos;
 }
+
+std::string aikaTekstina(const minsec& t) {
+    return std::to_string(t.min) + ":" + std::to_string(t.sec) + "." + std::to_string(t.sadasosat) +
+           "\n";
+}

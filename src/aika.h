@@ -2,6 +2,7 @@
 // The level clock: real elapsed time since a level was loaded.
 
 #include <cstdint>
+#include <string>
 
 // A time as minutes, seconds and hundredths.
 struct minsec {
@@ -9,6 +10,11 @@ struct minsec {
     int sec = 0;
     int sadasosat = 0;
 };
+
+// A time as the game shows it, without padding or leading zeros: one
+// minute, five seconds and seven hundredths read "1:5.7", followed by a line
+// end as a text stream writes it (the single-line renderer leaves it out).
+std::string aikaTekstina(const minsec& t);
 
 class aika {
   public:

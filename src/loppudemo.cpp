@@ -103,7 +103,7 @@ void loppudemo::piirraYhteenveto(const std::vector<minsec>& ajat) {
     // Rows below the picture would draw nothing; they are not even rendered.
     for (size_t i = 0; i < ajat.size() && i < KORKEUS / AJAN_RIVIVALI + 1; ++i) {
         const int y = static_cast<int>(i) * AJAN_RIVIVALI;
-        piirraTekstiTaustaan(nimifontti, aikaTekstiksi(ajat[i]), AJAT_X, y);
+        piirraTekstiTaustaan(nimifontti, aikaTekstina(ajat[i]), AJAT_X, y);
     }
     piirraTekstiTaustaan(juonifontti, "Onneksi olkoon, pelasit pelin läpi!", 300, 382);
     piirraTekstiTaustaan(juonifontti, "Nimi:", 300, 450);
@@ -129,7 +129,7 @@ void loppudemo::kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32
                 kasitteleNappain(tapahtuma.key.keysym, tulokset, summa);
         }
         PiirraKuva(taustakuva, ruutu, 0, 0);
-        tekstipuskuri = nimi;  // without a line end, which would show as a box
+        tekstipuskuri = nimi + "\n";
         vaihdaTeksti(nimifontti, &tekstikuva, vari::valkoinen, tekstipuskuri.c_str());
         PiirraKuva(tekstikuva, ruutu, NIMI_X, NIMI_Y);
         vaihdaKehys(ruutu, Nakyma::Nimi);
@@ -161,11 +161,6 @@ int32_t loppudemo::laskeSumma(const std::vector<minsec>& ajat) {
         summa = std::clamp(summa, PIENIN, SUURIN);  // saturate at every step: no overflow
     }
     return static_cast<int32_t>(summa);
-}
-
-std::string loppudemo::aikaTekstiksi(const minsec& aika) {
-    return std::to_string(aika.min) + ":" + std::to_string(aika.sec) + "." +
-           std::to_string(aika.sadasosat);
 }
 
 void loppudemo::PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {

@@ -37,9 +37,6 @@ class loppudemo {
     // The whole game's time in hundredths of a second: smaller is faster.
     // Absurd times saturate at INT32_MAX instead of wrapping.
     static int32_t laskeSumma(const std::vector<minsec>& ajat);
-    // A level time as the game shows it: "2:5.7" for 2 min 5 s 7 hundredths.
-    // No line end follows: the font renderer would draw it as a box.
-    static std::string aikaTekstiksi(const minsec& aika);
 
     // The composed background: the story picture after lataa, the summary
     // once the name entry has started.

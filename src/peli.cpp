@@ -16,12 +16,6 @@ constexpr int FONTIN_KOKO = 22;
 
 std::string kentanTiedosto(int numero) { return "levels/level" + std::to_string(numero) + ".map"; }
 
-// The time display's text: minutes, seconds and hundredths without padding.
-std::string aikaTekstina(const minsec& t) {
-    return std::to_string(t.min) + ":" + std::to_string(t.sec) + "." + std::to_string(t.sadasosat) +
-           "\n";
-}
-
 }  // namespace
 
 Peli::Peli() {

@@ -224,7 +224,7 @@ TEST(LoppudemoSumma, NopeampiPeliOnPienempiJaMielettomatAjatKyllastyvat) {
     EXPECT_LT(loppudemo::laskeSumma({{1, 0, 0}}), loppudemo::laskeSumma({{1, 0, 1}}));
     EXPECT_EQ(loppudemo::laskeSumma({{INT_MAX, 59, 100}}), INT32_MAX);
     EXPECT_EQ(loppudemo::laskeSumma(std::vector<minsec>(6, {357913, 0, 0})), INT32_MAX);
-    EXPECT_EQ(loppudemo::aikaTekstiksi({2, 5, 7}), "2:5.7");
+    EXPECT_EQ(aikaTekstina({2, 5, 7}), "2:5.7\n");
 }
 
 TEST_F(LoppudemoTesti, MolemmatRuudutToimivatIlmanMediaa) {
