@@ -6,6 +6,8 @@ namespace {
 constexpr double MILLISEKUNTIA_SEKUNNISSA = 1000.0;
 constexpr int SADASOSIA_SEKUNNISSA = 100;
 constexpr int SEKUNTIA_MINUUTISSA = 60;
+
+aika::Kellolahde yhteinenLahde = &aika::oletuslahde;
 }  // namespace
 
 uint32_t aika::oletuslahde() {
@@ -15,13 +17,19 @@ uint32_t aika::oletuslahde() {
     return static_cast<uint32_t>(duration_cast<milliseconds>(kulunut).count());
 }
 
-void aika::asetaKellolahde(Kellolahde uusi) { lahde = uusi ? uusi : &aika::oletuslahde; }
+void aika::asetaKellolahde(Kellolahde uusi) { lahde = uusi; }
 
-void aika::alustaAika() { alku = static_cast<int32_t>(lahde()); }
+void aika::asetaYhteinenKellolahde(Kellolahde uusi) {
+    yhteinenLahde = uusi ? uusi : &aika::oletuslahde;
+}
+
+uint32_t aika::nyt() const { return (lahde ? lahde : yhteinenLahde)(); }
+
+void aika::alustaAika() { alku = static_cast<int32_t>(nyt()); }
 
 minsec aika::haeAika() const {
     // Unsigned subtraction keeps the difference right across a wrap of the count.
-    return muunna(lahde() - static_cast<uint32_t>(alku));
+    return muunna(nyt() - static_cast<uint32_t>(alku));
 }
 
 minsec aika::muunna(uint32_t millisekunnit) {

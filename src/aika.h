@@ -28,14 +28,20 @@ class aika {
     // the seconds, so 1 999 ms reads 0:2.0.
     minsec haeAika() const;
 
-    // Replaces the tick source of this clock (null restores the default).
+    // Replaces the tick source of this clock (null: the common source).
     void asetaKellolahde(Kellolahde lahde);
+    // Replaces the common tick source of every clock without one of its own,
+    // so that a test of the whole game can run its level clocks by frames
+    // instead of wall time (null restores the steady clock).
+    static void asetaYhteinenKellolahde(Kellolahde lahde);
     // The default tick source: milliseconds of a monotonic clock.
     static uint32_t oletuslahde();
     // Turns elapsed milliseconds into minutes, seconds and hundredths.
     static minsec muunna(uint32_t millisekunnit);
 
   private:
+    uint32_t nyt() const;
+
     int32_t alku = 0;
-    Kellolahde lahde = &aika::oletuslahde;
+    Kellolahde lahde = nullptr;
 };
