@@ -1,15 +1,14 @@
 #include "peli.h"
 
-#include <cstdint>
 #include <cstring>
 
 #include "kehys.h"
+#include "pelikehys.h"
+#include "syote.h"
 
 namespace {
 
 constexpr int KENTTIA = 6;
-constexpr int TAYTE_X = 512;  // the view keeps the hero this far from its left edge
-constexpr int TAYTE_Y = 382;  // ... and this far from its top edge
 constexpr int AIKA_X = 850;
 constexpr int AIKA_Y = 10;
 constexpr int FONTIN_KOKO = 22;
@@ -58,20 +57,14 @@ void Peli::peliin(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet) {
     }
 }
 
-// One frame of play; true when the last level was completed in it (the
-// frame is then not drawn).
+// One frame of play: the event, the frame rule with this frame's input, then
+// the drawing. True when the last level was completed in it (the frame is
+// then not drawn).
 bool Peli::pelaaKehys(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet) {
     kasitteleTapahtuma();
-    // The view follows the hero's position from before this frame's step.
-    kartta.vier(ukko.haeX() - TAYTE_X, ukko.haeY() - TAYTE_Y);
-    kartta.rajoita_Vier();
-    ukko.ajattele(kartta, system, aanet);
-    if (onkoMaalissa() && vaihdaKenttaa(system, aanet)) return true;
-    // Falling out of the level only puts the hero back at the restart point.
-    // The level's bottom edge is computed wide: a block row near INT_MAX
-    // would overflow an int.
-    if (int64_t{ukko.haeY()} > int64_t{kartta.haeKorkeus()} * kartta.haeRuudunkoko())
-        ukko.asetaPaikka(ALKU_X, UUSI_ALKU_Y);
+    if (pelikehys::pelaa(ukko, kartta, syote::hae(), system, aanet,
+                         [&] { return vaihdaKenttaa(system, aanet); }))
+        return true;
     kartta.piirraKartta(ruutu);
     ukko.piirra(ruutu, kartta);
     piirraAika(ruutu);
@@ -88,17 +81,13 @@ void Peli::kasitteleTapahtuma() {
         lopeta = true;
 }
 
-bool Peli::onkoMaalissa() {
-    return ukko.haeX() / 32 == MAALI_SARAKE && ukko.haeY() / 32 == MAALI_RIVI;
-}
-
 // Records the level's time and moves on; true when it was the last level.
 bool Peli::vaihdaKenttaa(AaniJarjestelma* system, bool aanet) {
     --kenttiaJaljella;
     ajat.push_back(kartta.haeAika());
     if (kenttiaJaljella <= 0) return true;
     lataaKentta();
-    ukko.asetaPaikka(ALKU_X, UUSI_ALKU_Y);
+    ukko.asetaPaikka(pelikehys::PALUU_X, pelikehys::PALUU_Y);
     if (aanet && system) {
         kanava = system->soita(kenttaAani);
         system->asetaVoimakkuus(kanava, 1.0f);

@@ -39,16 +39,9 @@ class Peli {
     const std::vector<minsec>& haeAjat() const { return ajat; }
     int haeKenttiaJaljella() const { return kenttiaJaljella; }
 
-    // The fixed places of every level (map pixels and tiles).
-    static constexpr int ALKU_X = 96;
-    static constexpr int UUSI_ALKU_Y = 896;
-    static constexpr int MAALI_SARAKE = 83;
-    static constexpr int MAALI_RIVI = 13;
-
   private:
     bool pelaaKehys(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet);
     void kasitteleTapahtuma();
-    bool onkoMaalissa();
     bool vaihdaKenttaa(AaniJarjestelma* system, bool aanet);
     void lataaKentta();
     void piirraAika(SDL_Surface* ruutu);

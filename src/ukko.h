@@ -1,11 +1,12 @@
 #pragma once
-// The player character: keyboard-driven movement, one physics step per
-// frame with tile collision against a copy of the level map, and drawing.
+// The player character: one physics step per frame from the player's input
+// record, with tile collision against a copy of the level map, and drawing.
 
 #include <SDL.h>
 
 #include "aani.h"
 #include "kartta.h"
+#include "syote.h"
 
 class Ukko {
   public:
@@ -29,8 +30,12 @@ class Ukko {
     // Loads the images and the jump sound (a null system loads no sound) and
     // puts the character at its start, standing still, facing right.
     void lataa(AaniJarjestelma* system);
-    // One physics step; `aanet` false keeps the jump silent.
+    // One physics step with this frame's input (the keyboard, read once in
+    // syote::hae); `aanet` false keeps the jump silent.
     void ajattele(Kartta kartta, AaniJarjestelma* system, bool aanet);
+    // The same step with a given input record: the game's frame, replays,
+    // tools and tests call this.
+    void ajattele(Kartta kartta, const Syote& syote, AaniJarjestelma* system, bool aanet);
     bool tormays_pysty(int px, int py, int& sarake, Kartta kartta);
     bool tormays_vaaka(int px, int py, int& rivi, Kartta kartta);
     void piirra(SDL_Surface* ruutu, Kartta kartta);
@@ -61,7 +66,7 @@ class Ukko {
 
   private:
     void liikuVaakaan(Kartta& kartta, int T);
-    void liikuPystyyn(Kartta& kartta, int T);
+    void liikuPystyyn(Kartta& kartta, int T, bool hyppyPainettu);
     void hyppaa(AaniJarjestelma* system, bool aanet);
 
     int x = ALKU_X;
@@ -76,7 +81,6 @@ class Ukko {
     SDL_Surface* kuvaVasen = nullptr;
     SDL_Surface* kuvaHyppyOikea = nullptr;
     SDL_Surface* kuvaHyppyVasen = nullptr;
-    const Uint8* napit = nullptr;
     Aani* hyppyAani = nullptr;
     Kanava hyppyKanava;
 };

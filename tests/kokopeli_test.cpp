@@ -9,7 +9,7 @@
 #include "aika.h"
 #include "hiscores.h"
 #include "kehys.h"
-#include "kokopeliapu.h"
+#include "kokopeli.h"
 #include "ohjelma.h"
 #include "testiapu.h"
 
