@@ -1,6 +1,7 @@
 #include "kartta.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "piirto.h"
 #include "tiedosto.h"
@@ -24,6 +25,10 @@ const char* const KUVATIEDOSTOT[] = {
     "media/images/palikka_loppu_loppu.png",
 };
 const char* const TAUSTATIEDOSTO = "media/images/kentta_tausta.png";
+const char* const MAALIMERKKITIEDOSTO = "media/images/maali.png";
+// The collision grid covers at most this many cells; a larger bounding box
+// (only hostile files have one) is answered by scanning the list.
+constexpr int64_t SUURIN_RUUDUKKO = int64_t{1} << 22;
 
 int32_t lueLuku(std::string_view tavut, size_t kohta) {
     uint32_t arvo = 0;
@@ -64,6 +69,8 @@ void Kartta::kopioi(const Kartta& muu) {
     kuvat = muu.kuvat;
     tausta = muu.tausta;
     kentta = muu.kentta;
+    maalimerkki = muu.maalimerkki;
+    ruudukko = muu.ruudukko;
     // The surfaces stay with the map that made them.
     omatKuvat = false;
     omaKentta = false;
@@ -90,6 +97,7 @@ void Kartta::lataaTavuista(std::string_view tavut) {
     std::vector<pala> uudet = luePalat(tavut);
     std::vector<pala>& omat = muokattavat();
     omat.insert(omat.end(), uudet.begin(), uudet.end());
+    paivitaRuudukko();
     leveys = haeLeveys();
     korkeus = haeKorkeus();
     luoKentta();
@@ -158,9 +166,13 @@ void Kartta::luoNelio(int x, int y, int w, int h) {
             omat.push_back(p);
         }
     }
+    paivitaRuudukko();
 }
 
-void Kartta::poistaKaikkiPalikkat() { muokattavat().clear(); }
+void Kartta::poistaKaikkiPalikkat() {
+    muokattavat().clear();
+    paivitaRuudukko();
+}
 
 // The block list for changing: a list still shared with a copy is copied
 // first, so the change is seen by this map only.
@@ -173,7 +185,40 @@ int Kartta::haeRuudunkoko() { return ruudunkoko; }
 
 minsec Kartta::haeAika() { return kello.haeAika(); }
 
+// Marks the cells of the current blocks in a new grid (the copies that share
+// the old one keep it, as they keep the old list).
+void Kartta::paivitaRuudukko() {
+    ruudukko.reset();
+    if (palat->empty()) return;
+    int64_t vasen = INT64_MAX, yla = INT64_MAX, oikea = INT64_MIN, ala = INT64_MIN;
+    for (const pala& p : *palat) {
+        vasen = std::min<int64_t>(vasen, p.x);
+        oikea = std::max<int64_t>(oikea, p.x);
+        yla = std::min<int64_t>(yla, p.y);
+        ala = std::max<int64_t>(ala, p.y);
+    }
+    auto uusi = std::make_shared<Ruudukko>();
+    uusi->vasen = vasen;
+    uusi->yla = yla;
+    uusi->leveys = oikea - vasen + 1;
+    uusi->korkeus = ala - yla + 1;
+    if (uusi->leveys > SUURIN_RUUDUKKO || uusi->korkeus > SUURIN_RUUDUKKO ||
+        uusi->leveys * uusi->korkeus > SUURIN_RUUDUKKO)
+        return;
+    uusi->varattu.assign(static_cast<size_t>(uusi->leveys * uusi->korkeus), 0);
+    for (const pala& p : *palat)
+        uusi->varattu[static_cast<size_t>((p.y - yla) * uusi->leveys + (p.x - vasen))] = 1;
+    ruudukko = std::move(uusi);
+}
+
 bool Kartta::tarkistaTormays(int x, int y) {
+    if (ruudukko) {
+        const int64_t sarake = int64_t{x} - ruudukko->vasen;
+        const int64_t rivi = int64_t{y} - ruudukko->yla;
+        if (sarake < 0 || rivi < 0 || sarake >= ruudukko->leveys || rivi >= ruudukko->korkeus)
+            return false;
+        return ruudukko->varattu[static_cast<size_t>(rivi * ruudukko->leveys + sarake)] != 0;
+    }
     for (const pala& p : *palat)
         if (p.x == x && p.y == y) return true;
     return false;
@@ -182,6 +227,7 @@ bool Kartta::tarkistaTormays(int x, int y) {
 void Kartta::lataaKuvat() {
     for (int i = 0; i < KUVIA; ++i) kuvat[i] = lataaKuva(KUVATIEDOSTOT[i]);
     tausta = lataaKuva(TAUSTATIEDOSTO);
+    maalimerkki = lataaKuva(MAALIMERKKITIEDOSTO);
     omatKuvat = true;
     ruudunkoko = 32;
     vier_X = 0;
@@ -192,6 +238,7 @@ void Kartta::vapautaKuvat() {
     if (omatKuvat) {
         for (SDL_Surface*& kuva : kuvat) vapautaPinta(kuva);
         vapautaPinta(tausta);
+        vapautaPinta(maalimerkki);
         omatKuvat = false;
     }
     if (omaKentta) {
@@ -210,8 +257,26 @@ void Kartta::luoKentta() {
     const int64_t h = int64_t{korkeus} * KUVARUUTU + KUVARUUTU;
     if (w > SUURIN_SIVU_PIKSELEINA || h > SUURIN_SIVU_PIKSELEINA) return;
     if (w * h * TAVUA_PIKSELISSA > SUURIN_PINTA_TAVUINA) return;
-    kentta = luoPinta(static_cast<int>(w), static_cast<int>(h));
+    // A picture that the background will cover wholly ends opaque and would
+    // only be copied into the screen's format after painting: it is made in
+    // that format at once, so a level change never holds two pictures.
+    SDL_Surface* naytto = SDL_GetVideoSurface();
+    if (naytto && piirtyykoPeittavaksi()) {
+        const SDL_PixelFormat* m = naytto->format;
+        kentta = SDL_CreateRGBSurface(SDL_HWSURFACE, static_cast<int>(w), static_cast<int>(h),
+                                      m->BitsPerPixel, m->Rmask, m->Gmask, m->Bmask, 0);
+    } else {
+        kentta = luoPinta(static_cast<int>(w), static_cast<int>(h));
+    }
     omaKentta = kentta != nullptr;
+}
+
+// True when the background alone covers every pixel of a level picture with
+// opaque colour: an image without an alpha channel, at least the pitch of
+// its copies in both directions.
+bool Kartta::piirtyykoPeittavaksi() const {
+    return tausta && tausta->format->Amask == 0 && tausta->w >= TAUSTAN_VALI &&
+           tausta->h >= TAUSTAN_VALI;
 }
 
 void Kartta::piirraTausta() {
@@ -226,21 +291,76 @@ void Kartta::piirraTausta() {
 void Kartta::piirraKentta() {
     if (!kentta) return;
     piirraTausta();
+    // A picture made in the screen's format blends each image through a
+    // scratch in the RGBA format, so every pixel comes out as it would in an
+    // RGBA picture (SDL's blitters round differently for the two formats).
+    SDL_Surface* apu = kentta->format->Amask ? nullptr : luoSekoitusapu();
     for (const pala& p : *palat) {
         if (p.tyyppi < 0 || p.tyyppi >= KUVIA || !kuvat[p.tyyppi]) continue;
         SDL_Surface* kuva = kuvat[p.tyyppi];
         const int64_t px = int64_t{p.x} * ruudunkoko;
         const int64_t py = int64_t{p.y} * ruudunkoko;
         if (px >= kentta->w || py >= kentta->h || px + kuva->w <= 0 || py + kuva->h <= 0) continue;
-        piirraPalanen(kuva, kentta, static_cast<int>(px), static_cast<int>(py));
+        piirraKenttaan(kuva, apu, static_cast<int>(px), static_cast<int>(py));
     }
+    piirraMaalimerkki(apu);
+    if (apu) SDL_FreeSurface(apu);
     muunnaNaytonMuotoon();
 }
 
+// An RGBA scratch as large as the largest image painted into the level,
+// copied out as plain colour (no blending).
+SDL_Surface* Kartta::luoSekoitusapu() const {
+    int w = 1, h = 1;
+    for (SDL_Surface* kuva : kuvat)
+        if (kuva) w = std::max(w, kuva->w), h = std::max(h, kuva->h);
+    if (maalimerkki) w = std::max(w, maalimerkki->w), h = std::max(h, maalimerkki->h);
+    SDL_Surface* apu = luoPinta(w, h);
+    if (apu) SDL_SetAlpha(apu, 0, SDL_ALPHA_OPAQUE);
+    return apu;
+}
+
+// Draws an image into the level picture: straight, or through the scratch
+// `apu` (the picture's pixels under the image, the image blended onto them
+// in RGBA, and back).
+void Kartta::piirraKenttaan(SDL_Surface* kuva, SDL_Surface* apu, int x, int y) {
+    if (!apu) {
+        piirraPalanen(kuva, kentta, x, y);
+        return;
+    }
+    SDL_Rect alue{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(kuva->w),
+                  static_cast<Uint16>(kuva->h)};
+    SDL_Rect apuun{0, 0, 0, 0};
+    SDL_BlitSurface(kentta, &alue, apu, &apuun);
+    piirraPalanen(kuva, apu, 0, 0);
+    SDL_Rect osa{0, 0, static_cast<Uint16>(kuva->w), static_cast<Uint16>(kuva->h)};
+    SDL_Rect takaisin{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+    SDL_BlitSurface(apu, &osa, kentta, &takaisin);
+}
+
+// The goal's marker: its bottom edge on the surface a hero standing in the
+// goal tile stands on, its left edge on the goal column. Not a block: the
+// collision query never sees it.
+void Kartta::piirraMaalimerkki(SDL_Surface* apu) {
+    if (!maalimerkki) return;
+    const int x = MAALI_SARAKE * ruudunkoko;
+    const int y = MERKIN_JALKARIVI * ruudunkoko - maalimerkki->h;
+    if (x >= kentta->w || y >= kentta->h) return;
+    piirraKenttaan(maalimerkki, apu, x, y);
+}
+
 // Once the screen is open the painted picture takes the screen's format, so
-// the blit of every frame is cheap.
+// the blit of every frame is cheap. A picture made in that format already
+// stays as it is.
 void Kartta::muunnaNaytonMuotoon() {
-    if (omaKentta) kentta = naytonMuotoon(kentta);
+    SDL_Surface* naytto = SDL_GetVideoSurface();
+    if (!omaKentta || !naytto) return;
+    const SDL_PixelFormat* a = kentta->format;
+    const SDL_PixelFormat* b = naytto->format;
+    if (a->BitsPerPixel == b->BitsPerPixel && a->Rmask == b->Rmask && a->Gmask == b->Gmask &&
+        a->Bmask == b->Bmask && a->Amask == 0)
+        return;
+    kentta = naytonMuotoon(kentta);
 }
 
 void Kartta::piirraPalanen(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {

@@ -73,6 +73,14 @@ class Kartta {
     SDL_Surface* haeKentta() const { return kentta; }
     aika& haeKello() { return kello; }
 
+    // The goal tile of every level (the hero's top-left corner in it ends the
+    // level). Its marker is painted into the level picture, not solid.
+    static constexpr int MAALI_SARAKE = 83;
+    static constexpr int MAALI_RIVI = 13;
+    // The marker's foot stands on the top edge of this row: a hero (101
+    // pixels tall) standing with its top in the goal row has its feet there.
+    static constexpr int MERKIN_JALKARIVI = MAALI_RIVI + 4;
+
     // The largest level picture made, per side and in all; a level beyond
     // these keeps no picture but still answers collisions.
     static constexpr int64_t SUURIN_SIVU_PIKSELEINA = 8192;
@@ -83,8 +91,22 @@ class Kartta {
     void luoKentta();
     void piirraTausta();
     void muunnaNaytonMuotoon();
+    void piirraMaalimerkki(SDL_Surface* apu);
+    SDL_Surface* luoSekoitusapu() const;
+    void piirraKenttaan(SDL_Surface* kuva, SDL_Surface* apu, int x, int y);
     void kopioi(const Kartta& muu);
     std::vector<pala>& muokattavat();
+    void paivitaRuudukko();
+    bool piirtyykoPeittavaksi() const;
+
+    // Which cells hold a block, over the blocks' bounding box: the collision
+    // query answers from it exactly as a scan of the list would. Rebuilt at
+    // every change of the blocks and shared by copies like the list; none
+    // when the box is too large (a hostile file), and the list is scanned.
+    struct Ruudukko {
+        int64_t vasen = 0, yla = 0, leveys = 0, korkeus = 0;
+        std::vector<uint8_t> varattu;
+    };
 
     aika kello;
     // The blocks. Copies share one list until either changes it (the physics
@@ -99,6 +121,8 @@ class Kartta {
     std::array<SDL_Surface*, KUVIA> kuvat{};
     SDL_Surface* tausta = nullptr;
     SDL_Surface* kentta = nullptr;
+    SDL_Surface* maalimerkki = nullptr;
+    std::shared_ptr<const Ruudukko> ruudukko;
     bool omatKuvat = false;  // this map loaded kuvat and tausta
     bool omaKentta = false;  // this map made kentta
 };

@@ -20,9 +20,9 @@ namespace pelikehys {
 constexpr int PALUU_X = 96;
 constexpr int PALUU_Y = 896;
 // The goal tile of every level: the level is done when the hero's top-left
-// corner lies inside it.
-constexpr int MAALI_SARAKE = 83;
-constexpr int MAALI_RIVI = 13;
+// corner lies inside it. The map paints its marker there.
+constexpr int MAALI_SARAKE = Kartta::MAALI_SARAKE;
+constexpr int MAALI_RIVI = Kartta::MAALI_RIVI;
 // The view keeps the hero's top-left corner this far from the screen's left
 // and top edges, as far as the level reaches.
 constexpr int NAKYMA_X = 512;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
+#include <vector>
 
 #include "piirto.h"
 #include "testiapu.h"
@@ -271,4 +273,123 @@ TEST(Kartta, TuntematonTyyppiJaaPiirtamatta) {
     }
     EXPECT_NE(pikseli(tunnettu.haeKentta(), 16, 16), pikseli(pohja.haeKentta(), 16, 16));
     for (Kartta* k : {&tuntematon, &tunnettu, &pohja}) k->vapautaKuvat();
+}
+
+namespace {
+
+// Replaces the test directory's media/ link with a directory of links to the
+// shipped media, plus a goal marker of its own: an opaque red 32 x 160 block.
+void kaytaOmaaMaalimerkkia() {
+    namespace fs = std::filesystem;
+    fs::remove("media");
+    fs::create_directories("media/images");
+    const fs::path juuri = fs::path(projektinJuuri()) / "media";
+    for (const auto& e : fs::directory_iterator(juuri))
+        if (e.path().filename() != "images")
+            fs::create_symlink(e.path(), "media" / e.path().filename());
+    for (const auto& e : fs::directory_iterator(juuri / "images"))
+        if (e.path().filename() != "maali.png")
+            fs::create_symlink(e.path(), "media/images" / e.path().filename());
+    SDL_Surface* merkki =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, 32, 160, 24, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_FillRect(merkki, nullptr, SDL_MapRGB(merkki->format, 255, 0, 0));
+    SDL_SaveBMP(merkki, "media/images/maali.png");  // the image loader reads it by its content
+    SDL_FreeSurface(merkki);
+}
+
+}  // namespace
+
+// The goal's marker is painted with its foot on the summit surface under the
+// goal tile (the top of row 17), in the goal column, and is not solid.
+TEST(Kartta, MaalimerkkiSeisooHuipullaMaalisarakkeessa) {
+    TestiHakemisto hakemisto;
+    kaytaOmaaMaalimerkkia();
+    Kartta kartta;
+    kartta.lataaKuvat();
+    kartta.luoNelio(76, 17, 14, 2);  // the summit, its top row 17
+    kartta.lataaTavuista("");
+    kartta.piirraKentta();
+    SDL_Surface* kuva = kartta.haeKentta();
+    ASSERT_NE(kuva, nullptr);
+    const int x = 83 * 32;
+    const Uint32 punainen = 0xFF0000;
+    EXPECT_EQ(pikseli(kuva, x, 17 * 32 - 1), punainen) << "the foot stands on the summit";
+    EXPECT_EQ(pikseli(kuva, x + 31, 17 * 32 - 160), punainen);
+    EXPECT_NE(pikseli(kuva, x + 16, 17 * 32), punainen) << "the summit's block is below the foot";
+    EXPECT_NE(pikseli(kuva, x + 16, 17 * 32 - 161), punainen);
+    EXPECT_NE(pikseli(kuva, x - 1, 17 * 32 - 1), punainen);
+    EXPECT_NE(pikseli(kuva, x + 32, 17 * 32 - 1), punainen);
+    for (int rivi = 12; rivi <= 16; ++rivi) EXPECT_FALSE(kartta.tarkistaTormays(83, rivi));
+    kartta.vapautaKuvat();
+}
+
+// With the screen open the level picture is painted straight in the screen's
+// format (one picture at a time); it holds exactly the pixels of the picture
+// painted in RGBA and converted afterwards.
+TEST(Kartta, NaytonMuodossaPiirrettyKuvaOnSamaKuinMuunnettu) {
+    TestiHakemisto hakemisto;
+    kaytaOmaaMaalimerkkia();
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+    ASSERT_NE(SDL_SetVideoMode(1024, 768, 32, SDL_HWSURFACE | SDL_DOUBLEBUF), nullptr);
+    Kartta kartta;
+    kartta.lataaKuvat();
+    kartta.lataaKartta("levels/level1.map");
+    kartta.piirraKentta();
+    SDL_Surface* suora = kartta.haeKentta();
+    ASSERT_NE(suora, nullptr);
+    EXPECT_EQ(suora->format->Amask, 0u);
+
+    // The same picture the long way: RGBA, painted with the same images, converted.
+    SDL_Surface* tausta = lataaKuva("media/images/kentta_tausta.png");
+    SDL_Surface* vertailu = luoPinta(suora->w, suora->h);
+    for (int y = 0; y < vertailu->h; y += 512)
+        for (int x = 0; x < vertailu->w; x += 512) PiirraKuva(tausta, vertailu, x, y);
+    const char* nimet[] = {"alku_alku", "alku_normaali", "alku_loppu",     "alku",       "normaali",
+                           "loppu",     "loppu_alku",    "loppu_normaali", "loppu_loppu"};
+    std::vector<SDL_Surface*> kuvat;
+    for (const char* n : nimet) kuvat.push_back(lataaKuva("media/images/palikka_"s + n + ".png"));
+    for (const pala& p : kartta.haePalat())
+        PiirraKuva(kuvat[p.tyyppi], vertailu, p.x * 32, p.y * 32);
+    SDL_Surface* merkki = lataaKuva("media/images/maali.png");
+    if (merkki) PiirraKuva(merkki, vertailu, 83 * 32, 17 * 32 - merkki->h);
+    vertailu = naytonMuotoon(vertailu);
+    ASSERT_EQ(vertailu->format->Rmask, suora->format->Rmask);
+    size_t eroja = 0;
+    for (int y = 0; y < suora->h; ++y)
+        for (int x = 0; x < suora->w; ++x) eroja += pikseli(suora, x, y) != pikseli(vertailu, x, y);
+    EXPECT_EQ(eroja, 0u) << "pixels that differ between the two ways of painting";
+    for (SDL_Surface* k : kuvat) SDL_FreeSurface(k);
+    if (merkki) SDL_FreeSurface(merkki);
+    SDL_FreeSurface(tausta);
+    SDL_FreeSurface(vertailu);
+    kartta.vapautaKuvat();
+    SDL_Quit();
+}
+
+// The collision query answers from a grid of the blocks' cells; over and
+// around the blocks it agrees with a scan of the list, also after changes
+// and for a map whose blocks lie too far apart for a grid.
+TEST(Kartta, TormaysVastaaPalalistaa) {
+    auto vertaa = [](Kartta& k, int x0, int y0, int x1, int y1) {
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x) {
+                bool listassa = false;
+                for (const pala& p : k.haePalat()) listassa |= p.x == x && p.y == y;
+                ASSERT_EQ(k.tarkistaTormays(x, y), listassa) << "cell " << x << ", " << y;
+            }
+    };
+    Kartta kartta;
+    kartta.luoNelio(2, 3, 4, -1);
+    kartta.luoNelio(-4, 10, -1, 2);
+    vertaa(kartta, -8, -2, 12, 18);
+    kartta.lataaTavuista(tietue(20, -5, 0, 1, 0));
+    vertaa(kartta, -8, -8, 24, 18);
+    Kartta kaukana = kartta;
+    kaukana.lataaTavuista(tietue(INT_MAX, INT_MIN, 0, 1, 0));
+    vertaa(kaukana, -8, -8, 24, 18);
+    EXPECT_TRUE(kaukana.tarkistaTormays(INT_MAX, INT_MIN));
+    EXPECT_FALSE(kartta.tarkistaTormays(INT_MAX, INT_MIN)) << "the copy's change stays its own";
+    kartta.poistaKaikkiPalikkat();
+    EXPECT_FALSE(kartta.tarkistaTormays(2, 3));
+    for (Kartta* k : {&kartta, &kaukana}) k->vapautaKuvat();
 }
