@@ -1,178 +1,128 @@
-// Finds the fastest route through each level and writes it as a replay.
+// Measures every level on the exact physics and writes its fastest route as
+// a replay.
 //
-// The search is a breadth-first search over the character's physics state
-// (x, y, vertical speed, jump permission) with the real Ukko step on the
-// real level map, one frame per step and six inputs per frame (left, right
-// or neither, each with or without left Shift). A frame runs exactly as the
-// game loop runs it (pelikehys::pelaa): scroll, step, goal test, fall
-// test. The levels are chained in play order: level 6 starts from the state
+// For each level the tool explores every state of the hero (x, y, vertical
+// speed, jump permission) reachable from the level's start, one frame of the
+// game's own frame rule (pelikehys::pelaa) on the real map per edge, six
+// inputs per frame (left, right or neither, each with or without left
+// Shift). On that graph it finds:
+//   - the fastest route (breadth-first, exact), written to levelN.reitti;
+//   - the timing slack: the largest K with which the goal can be reached
+//     when the keys may change only at every K-th frame from the level's
+//     first frame (K up to SUURIN_JAKSO);
+//   - trapped states: reachable states from which the goal cannot be
+//     reached any more (a fall restarts the level, so it is no trap);
+//   - blind jumps on the fastest route with K = 6: jumps whose landing spot
+//     is off screen when the jump starts, the view as the game scrolls it.
+// The levels are chained in play order: level 6 starts from the state
 // Ukko::lataa leaves, every later level from (96, 896) with the speed and
 // jump permission in which the previous route reached its goal.
 //
-//   reittihaku [kansio]     (default: levels; reads levelN.map, writes levelN.reitti)
+//   reittihaku [kansio]        (default: levels; reads levelN.map, writes levelN.reitti)
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <optional>
-#include <unordered_map>
-#include <vector>
+#include <string>
 
 #include "kartta.h"
 #include "pelikehys.h"
 #include "reitti.h"
+#include "tilaverkko.h"
 #include "ukko.h"
 
 namespace {
 
 constexpr int ENSIMMAINEN_KENTTA = 6;
-constexpr int KEHYKSIA_SEKUNNISSA = 60;
-constexpr size_t SUURIN_TILAMAARA = 50'000'000;
+constexpr double KEHYKSIA_SEKUNNISSA = 60.0;
+constexpr int SUURIN_JAKSO = 60;  // the largest key-change interval tried, frames
+constexpr int SOKEIDEN_JAKSO = 6;
+constexpr double MIB = 1024.0 * 1024.0;
 
-// The six inputs, in the order ties between equally fast routes are broken.
-const Syote SYOTTEET[] = {
-    {false, true, false}, {false, true, true},  {false, false, false},
-    {false, false, true}, {true, false, false}, {true, false, true},
+struct Mittaus {
+    int kentta = 0;
+    size_t kehyksia = 0;
+    int jousto = 0;
+    size_t loukkuja = 0;
+    int sokeita = -1;
+    double kuvaMib = 0;
+    size_t tiloja = 0;
+    double sekunteja = 0;
 };
 
-struct Solmu {
-    Ukko::Tila tila;
-    int32_t edellinen;  // index of the node this one was reached from, -1 at the start
-    uint8_t syote;      // index into SYOTTEET of the frame that led here
-    bool maali;         // the frame that led here reached the goal
-};
-
-// Packs a physics state into one key. The vertical speed only ever takes
-// multiples of 0.5 (the physics adds 0.5 or sets -12.5, 0, 1 or 32).
-std::optional<uint64_t> avain(const Ukko::Tila& t) {
-    const float kaksinkertainen = t.nopeusY * 2.0f;
-    if (kaksinkertainen != std::floor(kaksinkertainen) || std::fabs(kaksinkertainen) > 127)
-        return std::nullopt;
-    const uint64_t x = static_cast<uint32_t>(t.x + (1 << 23)) & 0xFFFFFF;
-    const uint64_t y = static_cast<uint32_t>(t.y + (1 << 23)) & 0xFFFFFF;
-    const uint64_t v = static_cast<uint8_t>(static_cast<int8_t>(kaksinkertainen));
-    return (x << 33) | (y << 9) | (v << 1) | (t.voiHypata ? 1 : 0);
+double kuluneet(std::chrono::steady_clock::time_point alku) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - alku).count();
 }
 
-// The route that leads to node `viimeinen`.
-Reitti kokoaReitti(const std::vector<Solmu>& solmut, int32_t viimeinen, int kentta) {
-    Reitti r;
-    r.kentta = kentta;
-    r.alku = solmut[0].tila;
-    r.maali = solmut[viimeinen].tila;
-    for (int32_t i = viimeinen; i > 0; i = solmut[i].edellinen)
-        r.syotteet.push_back(SYOTTEET[solmut[i].syote]);
-    std::reverse(r.syotteet.begin(), r.syotteet.end());
-    return r;
+// The size of the level picture: the extent in tiles, 32 x 32 pixels of 4 bytes each.
+double kuvanKoko(Kartta& kartta) {
+    return (kartta.haeLeveys() + 1.0) * (kartta.haeKorkeus() + 1.0) * 32 * 32 * 4 / MIB;
 }
 
-// A lower bound of the frames still needed: the character moves at most 5
-// pixels sideways per frame, except that a fall puts it back at x = 96.
-// The bound changes by at most one per frame along any move, so the search
-// below stays exact; every move is checked against that.
-int arvio(const Ukko::Tila& t) {
-    constexpr int MAALI_VASEN = pelikehys::MAALI_SARAKE * 32;
-    constexpr int MAALI_OIKEA = MAALI_VASEN + 31;
-    constexpr int ASKEL = 5;
-    auto matka = [&](int x) {
-        if (x < MAALI_VASEN) return (MAALI_VASEN - x + ASKEL - 1) / ASKEL;
-        if (x > MAALI_OIKEA) return (x - MAALI_OIKEA + ASKEL - 1) / ASKEL;
-        return 0;
-    };
-    return std::min(matka(t.x), matka(pelikehys::PALUU_X) + 1);
-}
-
-struct Haku {
-    std::vector<Solmu> solmut;
-    std::vector<int32_t> g;                       // frames from the start, per node
-    std::unordered_map<uint64_t, int32_t> paras;  // best g found per state
-    std::vector<std::vector<int32_t>> jonot;      // nodes by g + arvio
-    bool ohjaus = true;                           // false: plain breadth-first order
-
-    void lisaa(const Solmu& solmu, int32_t uusiG) {
-        const uint64_t k = avain(solmu.tila).value();
-        auto [paikka, uusi] = paras.try_emplace(k, uusiG);
-        if (!uusi && paikka->second <= uusiG) return;
-        paikka->second = uusiG;
-        const size_t f = static_cast<size_t>(uusiG + (ohjaus ? arvio(solmu.tila) : 0));
-        if (jonot.size() <= f) jonot.resize(f + 1);
-        jonot[f].push_back(static_cast<int32_t>(solmut.size()));
-        solmut.push_back(solmu);
-        g.push_back(uusiG);
+// Prints where the first few trapped states are, to find them in the level.
+void kerroLoukut(const tilaverkko::Verkko& v, const std::vector<int32_t>& loukut) {
+    for (size_t i = 0; i < loukut.size() && i < 5; ++i) {
+        const Ukko::Tila& t = v.tilat[loukut[i]];
+        std::printf("  loukku: x %d y %d (sarake %d rivi %d) nopeus %g\n", t.x, t.y, t.x / 32,
+                    t.y / 32, t.nopeusY);
     }
-};
+}
 
-// Fewest-frames search from `alku` in order of g + arvio (A*, which with an
-// arvio that never overestimates and changes by at most one per frame finds
-// a shortest route). Nothing when the goal cannot be reached; the flag
-// `epakelpo` tells that a move broke the bound's rule.
-std::optional<Reitti> etsiJarjestyksessa(Kartta& kartta, const Ukko::Tila& alku, int kentta,
-                                         bool ohjaus, size_t& tiloja, bool& epakelpo) {
-    Haku h;
-    h.ohjaus = ohjaus;
-    h.paras.reserve(1 << 20);
-    h.lisaa({alku, -1, 0, false}, 0);
-    Ukko ukko;
-    for (size_t f = 0; f < h.jonot.size(); ++f) {
-        for (size_t j = 0; j < h.jonot[f].size(); ++j) {
-            const int32_t i = h.jonot[f][j];
-            const Ukko::Tila tila = h.solmut[i].tila;
-            if (h.paras[*avain(tila)] < h.g[i]) continue;  // a better way was found later
-            if (h.solmut[i].maali) {
-                tiloja = h.solmut.size();
-                return kokoaReitti(h.solmut, i, kentta);
-            }
-            for (uint8_t s = 0; s < 6; ++s) {
-                ukko.asetaTila(tila);
-                const bool maalissa = pelikehys::pelaa(ukko, kartta, SYOTTEET[s], nullptr, false);
-                const Ukko::Tila uusi = ukko.haeTila();
-                if (!avain(uusi)) {
-                    std::fprintf(stderr, "odottamaton nopeus %g\n", uusi.nopeusY);
-                    std::exit(2);
-                }
-                if (ohjaus && arvio(tila) > arvio(uusi) + 1) epakelpo = true;
-                // With the bound, a goal is the shortest once no cheaper node waits.
-                h.lisaa({uusi, i, s, maalissa}, h.g[i] + 1);
-                // With the bound, a goal is the shortest once no cheaper node waits.
-                if (maalissa && (!ohjaus || static_cast<size_t>(h.g[i] + 1) == f) &&
-                    h.solmut.back().maali && h.g.back() == h.g[i] + 1) {
-                    tiloja = h.solmut.size();
-                    return kokoaReitti(h.solmut, static_cast<int32_t>(h.solmut.size() - 1), kentta);
-                }
-            }
-            if (h.solmut.size() > SUURIN_TILAMAARA) return std::nullopt;
-        }
+// Measures one level from `alku`; writes its replay. False when the goal
+// cannot be reached.
+bool mittaa(const std::string& kansio, int kentta, Ukko::Tila& alku, Mittaus& m) {
+    const std::string nimi = kansio + "/level" + std::to_string(kentta);
+    Kartta kartta;
+    kartta.lataaKartta(nimi + ".map");
+    const auto aloitus = std::chrono::steady_clock::now();
+    m.kentta = kentta;
+    m.kuvaMib = kuvanKoko(kartta);
+    const tilaverkko::Verkko v = tilaverkko::tutki(kartta, alku);
+    m.tiloja = v.tilat.size();
+    auto r = tilaverkko::nopein(v, kentta);
+    auto maali = r ? tilaverkko::toista(kartta, *r) : std::nullopt;
+    if (!r || !maali || v.kesken) {
+        std::printf("kentta %d: EI REITTIA (%zu tilaa%s)\n", kentta, m.tiloja,
+                    v.kesken ? ", haku keskeytyi" : "");
+        return false;
     }
-    tiloja = h.solmut.size();
-    return std::nullopt;
-}
-
-// The fewest-frames route: guided search, or plain breadth-first order when
-// the level broke the guide's rule somewhere on the way.
-std::optional<Reitti> etsi(Kartta& kartta, const Ukko::Tila& alku, int kentta, size_t& tiloja) {
-    bool epakelpo = false;
-    auto r = etsiJarjestyksessa(kartta, alku, kentta, true, tiloja, epakelpo);
-    if (!epakelpo) return r;
-    std::printf("kentta %d: arvio ei kelpaa, haetaan leveyssuunnassa\n", kentta);
-    return etsiJarjestyksessa(kartta, alku, kentta, false, tiloja, epakelpo);
-}
-
-// Plays the route from its start and checks that the goal comes exactly on
-// its last frame.
-bool tarkista(Kartta& kartta, const Reitti& r) {
-    Ukko ukko;
-    ukko.asetaTila(r.alku);
-    for (size_t i = 0; i < r.syotteet.size(); ++i)
-        if (pelikehys::pelaa(ukko, kartta, r.syotteet[i], nullptr, false) !=
-            (i + 1 == r.syotteet.size()))
-            return false;
+    r->maali = *maali;
+    m.kehyksia = r->syotteet.size();
+    const std::vector<int32_t> loukut = tilaverkko::loukut(v);
+    m.loukkuja = loukut.size();
+    kerroLoukut(v, loukut);
+    const std::vector<int> jaksot = tilaverkko::onnistuvatJaksot(v, SUURIN_JAKSO);
+    m.jousto = jaksot.empty() ? 0 : jaksot.back();
+    if (auto r6 = tilaverkko::nopeinJaksoin(v, SOKEIDEN_JAKSO, kentta))
+        m.sokeita = tilaverkko::sokeatHypyt(kartta, *r6);
+    m.sekunteja = kuluneet(aloitus);
+    reitti::tallenna(nimi + ".reitti", *r);
+    std::printf("kentta %d: %zu kehysta, jousto %d (onnistuvat K:", kentta, m.kehyksia, m.jousto);
+    for (int K : jaksot) std::printf(" %d", K);
+    std::printf("), %zu tilaa, %.1f s\n", m.tiloja, m.sekunteja);
+    alku = *maali;
+    alku.x = pelikehys::PALUU_X;
+    alku.y = pelikehys::PALUU_Y;
     return true;
+}
+
+void tulostaTaulukko(const std::vector<Mittaus>& mittaukset) {
+    std::printf(
+        "\n| Level | Fastest route | Timing slack K | Trapped states | Blind jumps (K = 6) | "
+        "Level picture | States | Finder time |\n|---|---|---|---|---|---|---|---|\n");
+    size_t yhteensa = 0;
+    for (const Mittaus& m : mittaukset) {
+        yhteensa += m.kehyksia;
+        std::printf("| %d | %zu frames = %.2f s | %d | %zu | %d | %.2f MiB | %zu | %.1f s |\n",
+                    m.kentta, m.kehyksia, m.kehyksia / KEHYKSIA_SEKUNNISSA, m.jousto, m.loukkuja,
+                    m.sokeita, m.kuvaMib, m.tiloja, m.sekunteja);
+    }
+    std::printf("| all | %zu frames = %.2f s (%d min %.2f s) | | | | | | |\n", yhteensa,
+                yhteensa / KEHYKSIA_SEKUNNISSA, static_cast<int>(yhteensa / 3600),
+                (yhteensa % 3600) / KEHYKSIA_SEKUNNISSA);
 }
 
 }  // namespace
@@ -184,31 +134,17 @@ int main(int argc, char** argv) {
     Ukko aloitus;
     aloitus.lataa(nullptr);
     Ukko::Tila tila = aloitus.haeTila();
+    std::vector<Mittaus> mittaukset;
     int virheet = 0;
-    for (int kentta = ENSIMMAINEN_KENTTA; kentta >= 1; --kentta) {
-        Kartta kartta;
-        kartta.lataaKartta(kansio + "/level" + std::to_string(kentta) + ".map");
-        const auto alku = std::chrono::steady_clock::now();
-        const std::clock_t suoritinAlku = std::clock();
-        size_t tiloja = 0;
-        auto r = etsi(kartta, tila, kentta, tiloja);
-        const double kesto =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - alku).count();
-        const double suoritin = double(std::clock() - suoritinAlku) / CLOCKS_PER_SEC;
-        if (!r || !tarkista(kartta, *r)) {
-            std::printf("kentta %d: EI REITTIA (%zu tilaa, %.2f s)\n", kentta, tiloja, kesto);
+    for (int kentta = ENSIMMAINEN_KENTTA; kentta >= 1 && !virheet; --kentta) {
+        Mittaus m;
+        if (mittaa(kansio, kentta, tila, m))
+            mittaukset.push_back(m);
+        else
             ++virheet;
-            break;
-        }
-        reitti::tallenna(kansio + "/level" + std::to_string(kentta) + ".reitti", *r);
-        std::printf(
-            "kentta %d: %zu kehysta = %.2f s pelia; %zu tilaa, haku %.2f s (suoritin %.2f s)\n",
-            kentta, r->syotteet.size(), r->syotteet.size() / double(KEHYKSIA_SEKUNNISSA), tiloja,
-            kesto, suoritin);
-        tila = r->maali;
-        tila.x = pelikehys::PALUU_X;
-        tila.y = pelikehys::PALUU_Y;
+        std::fflush(stdout);
     }
+    tulostaTaulukko(mittaukset);
     aloitus.vapauta(nullptr);
     SDL_Quit();
     return virheet ? 1 : 0;
