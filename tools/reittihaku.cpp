@@ -7,9 +7,11 @@
 // inputs per frame (left, right or neither, each with or without left
 // Shift). On that graph it finds:
 //   - the fastest route (breadth-first, exact), written to levelN.reitti;
-//   - the timing slack: the largest K with which the goal can be reached
-//     when the keys may change only at every K-th frame from the level's
-//     first frame (K up to SUURIN_JAKSO);
+//   - the timing slack: the largest K such that with every interval up to
+//     K the goal can be reached when the keys may change only at every K-th
+//     frame from the level's first frame; and the largest single K that
+//     works (K up to SUURIN_JAKSO; a longer K can work by a lucky alignment
+//     where a shorter one fails);
 //   - trapped states: reachable states from which the goal cannot be
 //     reached any more (a fall restarts the level, so it is no trap);
 //   - blind jumps on the fastest route with K = 6: jumps whose landing spot
@@ -19,6 +21,8 @@
 // jump permission in which the previous route reached its goal.
 //
 //   reittihaku [kansio]        (default: levels; reads levelN.map, writes levelN.reitti)
+//   reittihaku kansio N        only level N, from the restart point standing
+//                              (level 6 from its start); for trying a level
 
 #include <SDL.h>
 
@@ -45,7 +49,8 @@ constexpr double MIB = 1024.0 * 1024.0;
 struct Mittaus {
     int kentta = 0;
     size_t kehyksia = 0;
-    int jousto = 0;
+    int jousto = 0;       // every K up to this one works
+    int suurinJakso = 0;  // the largest K that works
     size_t loukkuja = 0;
     int sokeita = -1;
     double kuvaMib = 0;
@@ -95,7 +100,9 @@ bool mittaa(const std::string& kansio, int kentta, Ukko::Tila& alku, Mittaus& m)
     m.loukkuja = loukut.size();
     kerroLoukut(v, loukut);
     const std::vector<int> jaksot = tilaverkko::onnistuvatJaksot(v, SUURIN_JAKSO);
-    m.jousto = jaksot.empty() ? 0 : jaksot.back();
+    m.suurinJakso = jaksot.empty() ? 0 : jaksot.back();
+    while (m.jousto < static_cast<int>(jaksot.size()) && jaksot[m.jousto] == m.jousto + 1)
+        ++m.jousto;
     if (auto r6 = tilaverkko::nopeinJaksoin(v, SOKEIDEN_JAKSO, kentta))
         m.sokeita = tilaverkko::sokeatHypyt(kartta, *r6);
     m.sekunteja = kuluneet(aloitus);
@@ -111,16 +118,17 @@ bool mittaa(const std::string& kansio, int kentta, Ukko::Tila& alku, Mittaus& m)
 
 void tulostaTaulukko(const std::vector<Mittaus>& mittaukset) {
     std::printf(
-        "\n| Level | Fastest route | Timing slack K | Trapped states | Blind jumps (K = 6) | "
-        "Level picture | States | Finder time |\n|---|---|---|---|---|---|---|---|\n");
+        "\n| Level | Fastest route | Timing slack K (every K up to it) | Largest K that works | "
+        "Trapped states | Blind jumps (K = 6) | Level picture | States | Finder time "
+        "|\n|---|---|---|---|---|---|---|---|---|\n");
     size_t yhteensa = 0;
     for (const Mittaus& m : mittaukset) {
         yhteensa += m.kehyksia;
-        std::printf("| %d | %zu frames = %.2f s | %d | %zu | %d | %.2f MiB | %zu | %.1f s |\n",
-                    m.kentta, m.kehyksia, m.kehyksia / KEHYKSIA_SEKUNNISSA, m.jousto, m.loukkuja,
-                    m.sokeita, m.kuvaMib, m.tiloja, m.sekunteja);
+        std::printf("| %d | %zu frames = %.2f s | %d | %d | %zu | %d | %.2f MiB | %zu | %.1f s |\n",
+                    m.kentta, m.kehyksia, m.kehyksia / KEHYKSIA_SEKUNNISSA, m.jousto, m.suurinJakso,
+                    m.loukkuja, m.sokeita, m.kuvaMib, m.tiloja, m.sekunteja);
     }
-    std::printf("| all | %zu frames = %.2f s (%d min %.2f s) | | | | | | |\n", yhteensa,
+    std::printf("| all | %zu frames = %.2f s (%d min %.2f s) | | | | | | | |\n", yhteensa,
                 yhteensa / KEHYKSIA_SEKUNNISSA, static_cast<int>(yhteensa / 3600),
                 (yhteensa % 3600) / KEHYKSIA_SEKUNNISSA);
 }
@@ -136,7 +144,11 @@ int main(int argc, char** argv) {
     Ukko::Tila tila = aloitus.haeTila();
     std::vector<Mittaus> mittaukset;
     int virheet = 0;
-    for (int kentta = ENSIMMAINEN_KENTTA; kentta >= 1 && !virheet; --kentta) {
+    const int vain = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (vain && vain != ENSIMMAINEN_KENTTA)
+        tila = {pelikehys::PALUU_X, pelikehys::PALUU_Y, 1.0f, true, true};
+    for (int kentta = vain ? vain : ENSIMMAINEN_KENTTA; kentta >= (vain ? vain : 1) && !virheet;
+         --kentta) {
         Mittaus m;
         if (mittaa(kansio, kentta, tila, m))
             mittaukset.push_back(m);
