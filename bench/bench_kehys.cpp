@@ -26,8 +26,9 @@ namespace {
 constexpr int LEVEYS = 1024;
 constexpr int KORKEUS = 768;
 constexpr int SYVYYS = 32;
-// The shipped level with the most blocks (levels are played 6 down to 1).
-constexpr int SUURIN_KENTTA = 4;
+// The shipped level with the most blocks and the widest picture (levels are
+// played 6 down to 1).
+constexpr int SUURIN_KENTTA = 2;
 constexpr int ENSIMMAINEN_KENTTA = 6;
 
 struct Ymparisto {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <new>
 
 #include "piirto.h"
 #include "tiedosto.h"
@@ -245,6 +247,8 @@ void Kartta::vapautaKuvat() {
         vapautaPinta(kentta);
         omaKentta = false;
     }
+    kentanPikselit.reset();
+    kentanTila = 0;
 }
 
 // Makes the blank level picture, replacing (and freeing) the one this map
@@ -262,13 +266,34 @@ void Kartta::luoKentta() {
     // that format at once, so a level change never holds two pictures.
     SDL_Surface* naytto = SDL_GetVideoSurface();
     if (naytto && piirtyykoPeittavaksi()) {
-        const SDL_PixelFormat* m = naytto->format;
-        kentta = SDL_CreateRGBSurface(SDL_HWSURFACE, static_cast<int>(w), static_cast<int>(h),
-                                      m->BitsPerPixel, m->Rmask, m->Gmask, m->Bmask, 0);
+        kentta = luoNaytonMuotoinen(naytto->format, static_cast<int>(w), static_cast<int>(h));
     } else {
         kentta = luoPinta(static_cast<int>(w), static_cast<int>(h));
     }
     omaKentta = kentta != nullptr;
+}
+
+// A blank picture in the screen's format over the map's own pixel memory.
+// The memory is kept from level to level and grows only for a larger level,
+// to at least VARATTU_KUVA_TAVUINA: levels of different sizes then reuse one
+// block instead of leaving the allocator holes that the next, larger
+// picture cannot use.
+SDL_Surface* Kartta::luoNaytonMuotoinen(const SDL_PixelFormat* m, int w, int h) {
+    const int rivi = (w * m->BytesPerPixel + 3) & ~3;
+    const size_t tavuja = static_cast<size_t>(rivi) * static_cast<size_t>(h);
+    if (tavuja > kentanTila) {
+        kentanPikselit.reset();
+        kentanTila = std::max<size_t>(tavuja, VARATTU_KUVA_TAVUINA);
+        kentanPikselit.reset(new (std::nothrow) Uint8[kentanTila]);
+        if (!kentanPikselit) kentanTila = 0;
+        // Touched whole once: the game's footprint is then the same for
+        // every level, whatever its size.
+        if (kentanPikselit) std::memset(kentanPikselit.get(), 0, kentanTila);
+    }
+    if (!kentanPikselit) return nullptr;
+    std::memset(kentanPikselit.get(), 0, tavuja);
+    return SDL_CreateRGBSurfaceFrom(kentanPikselit.get(), w, h, m->BitsPerPixel, rivi, m->Rmask,
+                                    m->Gmask, m->Bmask, 0);
 }
 
 // True when the background alone covers every pixel of a level picture with

@@ -84,6 +84,9 @@ class Kartta {
     // The largest level picture made, per side and in all; a level beyond
     // these keeps no picture but still answers collisions.
     static constexpr int64_t SUURIN_SIVU_PIKSELEINA = 8192;
+    // The memory kept for the level picture: enough for every level the
+    // level tools accept (about 120 x 40 tiles).
+    static constexpr size_t VARATTU_KUVA_TAVUINA = 20u * 1024 * 1024;
     static constexpr int64_t SUURIN_PINTA_TAVUINA = 64ll * 1024 * 1024;
 
   private:
@@ -98,6 +101,7 @@ class Kartta {
     std::vector<pala>& muokattavat();
     void paivitaRuudukko();
     bool piirtyykoPeittavaksi() const;
+    SDL_Surface* luoNaytonMuotoinen(const SDL_PixelFormat* muoto, int w, int h);
 
     // Which cells hold a block, over the blocks' bounding box: the collision
     // query answers from it exactly as a scan of the list would. Rebuilt at
@@ -123,6 +127,10 @@ class Kartta {
     SDL_Surface* kentta = nullptr;
     SDL_Surface* maalimerkki = nullptr;
     std::shared_ptr<const Ruudukko> ruudukko;
+    // The pixels of a picture made in the screen's format (that surface
+    // only points at them); kept across levels, never shared with copies.
+    std::unique_ptr<Uint8[]> kentanPikselit;
+    size_t kentanTila = 0;
     bool omatKuvat = false;  // this map loaded kuvat and tausta
     bool omaKentta = false;  // this map made kentta
 };

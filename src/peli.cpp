@@ -85,7 +85,12 @@ void Peli::kasitteleTapahtuma() {
 bool Peli::vaihdaKenttaa(AaniJarjestelma* system, bool aanet) {
     --kenttiaJaljella;
     ajat.push_back(kartta.haeAika());
-    if (kenttiaJaljella <= 0) return true;
+    if (kenttiaJaljella <= 0) {
+        // Play is over: the level picture is not drawn again, so its memory
+        // goes before the ending loads its own pictures.
+        kartta.vapautaKuvat();
+        return true;
+    }
     lataaKentta();
     ukko.asetaPaikka(pelikehys::PALUU_X, pelikehys::PALUU_Y);
     if (aanet && system) {

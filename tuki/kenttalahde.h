@@ -15,7 +15,7 @@ namespace kenttalahde {
 
 // The largest level picture a level may need (its extent in tiles, 32 x 32
 // pixels of 4 bytes each).
-constexpr long SUURIN_KUVA_TAVUINA = 20L * 1024 * 1024;
+constexpr long SUURIN_KUVA_TAVUINA = static_cast<long>(Kartta::VARATTU_KUVA_TAVUINA);
 // How long holding Right from a level's start must stay on the level.
 constexpr int REILU_ALKU_KEHYKSINA = 120;
 
