@@ -393,3 +393,29 @@ TEST(Kartta, TormaysVastaaPalalistaa) {
     EXPECT_FALSE(kartta.tarkistaTormays(2, 3));
     for (Kartta* k : {&kartta, &kaukana}) k->vapautaKuvat();
 }
+
+// A level change paints the new level into the memory of the old picture
+// (one block for every level the tools allow), so the game never holds two
+// level pictures and its footprint does not grow from level to level.
+TEST(Kartta, KentanVaihtoKayttaaSamaaMuistia) {
+    TestiHakemisto hakemisto;
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+    ASSERT_NE(SDL_SetVideoMode(1024, 768, 32, SDL_HWSURFACE | SDL_DOUBLEBUF), nullptr);
+    Kartta kartta;
+    kartta.lataaKuvat();
+    kartta.lataaKartta("levels/level6.map");
+    kartta.piirraKentta();
+    ASSERT_NE(kartta.haeKentta(), nullptr);
+    void* pikselit = kartta.haeKentta()->pixels;
+    for (int kentta : {2, 5, 1}) {
+        kartta.poistaKaikkiPalikkat();
+        kartta.lataaKartta("levels/level" + std::to_string(kentta) + ".map");
+        kartta.piirraKentta();
+        ASSERT_NE(kartta.haeKentta(), nullptr);
+        EXPECT_EQ(kartta.haeKentta()->pixels, pikselit) << "level " << kentta;
+        EXPECT_EQ(kartta.haeKentta()->w, (kartta.haeLeveys() + 1) * 32);
+    }
+    kartta.vapautaKuvat();
+    EXPECT_EQ(kartta.haeKentta(), nullptr);
+    SDL_Quit();
+}
