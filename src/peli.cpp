@@ -22,20 +22,12 @@ Peli::Peli() {
     tapahtuma.type = SDL_NOEVENT;
 }
 
-// The sounds belong to the sound system, which frees them when it closes.
-Peli::~Peli() {
-    ukko.vapauta(nullptr);
-    kartta.vapautaKuvat();
-    vapautaPinta(tekstiKuva);
-    suljeFontti(fontti);
-}
-
 void Peli::lataa(AaniJarjestelma* system) {
     kartta.lataaKuvat();
     kenttiaJaljella = KENTTIA;
     lataaKentta();
     ukko.lataa(system);
-    fontti = LoadFont("media/fonts/normaali.ttf", FONTIN_KOKO);
+    fontti = Fontti(LoadFont("media/fonts/normaali.ttf", FONTIN_KOKO));
     if (system) kenttaAani = system->luoAani("media/sounds/aani5.mp3");
 }
 
@@ -89,7 +81,7 @@ bool Peli::vaihdaKenttaa(AaniJarjestelma* system, bool aanet) {
     lataaKentta();
     ukko.asetaPaikka(pelikehys::PALUU_X, pelikehys::PALUU_Y);
     if (aanet && system) {
-        kanava = system->soita(kenttaAani);
+        kanava = system->soita(kenttaAani.get());
         system->asetaVoimakkuus(kanava, 1.0f);
     }
     return false;
@@ -97,9 +89,11 @@ bool Peli::vaihdaKenttaa(AaniJarjestelma* system, bool aanet) {
 
 void Peli::piirraAika(SDL_Surface* ruutu) {
     teksti = aikaTekstina(kartta.haeAika());
-    vapautaPinta(tekstiKuva);
-    blitText(fontti, &tekstiKuva, vari::musta, vari::tausta, teksti.c_str(), blended);
-    PiirraKuva(tekstiKuva, ruutu, AIKA_X, AIKA_Y);
+    tekstiKuva.reset();  // the previous frame's text goes before the new one is made
+    SDL_Surface* uusi = nullptr;
+    blitText(fontti.get(), &uusi, vari::musta, vari::tausta, teksti.c_str(), blended);
+    tekstiKuva.reset(uusi);
+    PiirraKuva(tekstiKuva.get(), ruutu, AIKA_X, AIKA_Y);
 }
 
 void Peli::PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {

@@ -11,6 +11,7 @@
 #include "aani.h"
 #include "aika.h"
 #include "alkudemo.h"
+#include "kahvat.h"
 #include "kartta.h"
 #include "loppudemo.h"
 #include "piirto.h"
@@ -21,9 +22,6 @@ class Peli {
     enum textquality { solid = ::solid, shaded = ::shaded, blended = ::blended };
 
     Peli();
-    ~Peli();
-    Peli(const Peli&) = delete;
-    Peli& operator=(const Peli&) = delete;
 
     // Prepares a game: the first level, the hero, the counter, font and sound.
     void lataa(AaniJarjestelma* system);
@@ -53,10 +51,10 @@ class Peli {
     SDL_Event tapahtuma;
     bool lopeta = false;
     std::string teksti;
-    TTF_Font* fontti = nullptr;
-    SDL_Surface* tekstiKuva = nullptr;
+    Fontti fontti;
+    Pinta tekstiKuva;
     Alkudemo alkudemo;
     loppudemo loppu;
-    Aani* kenttaAani = nullptr;
+    AaniKahva kenttaAani;
     Kanava kanava;
 };

@@ -39,11 +39,14 @@ class Ajo {
     using Era = std::vector<SDL_Event>;
 
     Ajo() {
-        aani::asetaKuuntelija([this](const std::string& polku) { soitetut.push_back(polku); });
+        aani::asetaKirjuri([this](const std::string& rivi) {
+            if (rivi.rfind("soita ", 0) == 0)
+                soitetut.push_back(rivi.substr(6, rivi.find(" kanava") - 6));
+        });
     }
     ~Ajo() {
         kehys::asetaTestikoukku({});
-        aani::asetaKuuntelija({});
+        aani::asetaKirjuri({});
     }
 
     // Queues a batch of events for the next frame of `nakyma`.

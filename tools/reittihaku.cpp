@@ -209,7 +209,7 @@ int main(int argc, char** argv) {
         tila.x = pelikehys::PALUU_X;
         tila.y = pelikehys::PALUU_Y;
     }
-    aloitus.vapauta(nullptr);
+    aloitus.vapauta();
     SDL_Quit();
     return virheet ? 1 : 0;
 }
