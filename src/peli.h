@@ -33,9 +33,12 @@ class Peli {
     void blitText(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, SDL_Color taustavari,
                   const char* teksti, textquality laatu);
 
-    // For tests and tools: the times recorded so far and the levels left.
+    // For tests and tools: the times recorded so far, the levels left, the
+    // hero's state and the level map.
     const std::vector<minsec>& haeAjat() const { return ajat; }
     int haeKenttiaJaljella() const { return kenttiaJaljella; }
+    Ukko::Tila haeUkonTila() const { return ukko.haeTila(); }
+    Kartta& haeKartta() { return kartta; }
 
   private:
     bool pelaaKehys(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet);
