@@ -42,6 +42,10 @@ class AaniJarjestelma {
     AaniKahva luoAani(const std::string& polku);
     // The same from the file's bytes; `nimi` names it in the sound log.
     AaniKahva luoAaniTavuista(std::string_view tavut, const std::string& nimi);
+    // Music: an mp3 decoded as it plays instead of whole before, on a channel
+    // of its own (one stream plays at a time; a new one replaces the last).
+    // A file of another rate than the mixer's is decoded whole instead.
+    AaniKahva luoVirta(const std::string& polku);
     // How many times the sound repeats after its first play: -1 is endless.
     void asetaToistokerrat(Aani* aani, int kerrat);
     // Starts the sound on a free channel, unpaused.
@@ -64,6 +68,8 @@ class AaniJarjestelma {
     float haeVoimakkuus(Kanava kanava) const;
 
   private:
+    int soitaNayte(Aani* aani);
+    int soitaVirta(Aani* aani);
     bool onkoKaytettava(const Aani* aani) const;
     bool tavoittaa(Kanava kanava) const;
     void kirjaa(const char* teko, Kanava kanava, const std::string& lisa = "") const;
@@ -73,6 +79,8 @@ class AaniJarjestelma {
     bool omaAudioAlustus = false;
     // Which opening of the device this is; a sound plays only in its own.
     unsigned long avaus = 0;
+    // The channel number of the stream on the mixer's music hook.
+    int virranKanava = -1;
     // For each mixer channel, the start number of the sound it last started
     // and that sound's name.
     std::vector<unsigned long> sukupolvet;

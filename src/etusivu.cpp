@@ -94,16 +94,18 @@ void Etusivu::naytaLatausruutu() {
 
 // The three backgrounds start out alike: one is blended and its pixels are
 // copied into the other two, which spares two rounds of full-screen blending
-// at start-up.
+// at start-up. They are made in the screen's own format, opaque under the
+// backdrop, so they are copied to the screen every frame without any
+// conversion (and a missing backdrop shows black, not the last frame).
 void Etusivu::koostaTaustat() {
-    paavalikkoTausta = luoPinta(asetus.leveys, asetus.korkeus);
+    paavalikkoTausta = luoNaytonPinta(asetus.leveys, asetus.korkeus);
     SDL_Surface* paa = paavalikkoTausta.get();
     PiirraKuva(tausta.get(), paa, 0, 0);
     PiirraKuva(otsikkokuva.get(), paa, 0, 0);
     PiirraKuva(otsikko.get(), paa, 250, -15);
     PiirraKuva(valikkokuva.get(), paa, 0, 0);
     for (Pinta* pinta : {&tekijatTausta, &asetuksetTausta}) {
-        *pinta = luoPinta(asetus.leveys, asetus.korkeus);
+        *pinta = luoNaytonPinta(asetus.leveys, asetus.korkeus);
         if (*pinta && paa)
             std::memcpy((*pinta)->pixels, paa->pixels, static_cast<size_t>(paa->pitch) * paa->h);
     }
@@ -114,8 +116,6 @@ void Etusivu::taytaNakymat() {
     taytaPaavalikko();
     taytaAsetusvalikko();
     taytaTekijat();
-    for (Pinta* pinta : {&paavalikkoTausta, &tekijatTausta, &asetuksetTausta})
-        *pinta = naytonMuotoon(std::move(*pinta));
 }
 
 SDL_Surface* Etusivu::renderoi(TTF_Font* fontti, SDL_Color vari_, const std::string& teksti) {
@@ -184,7 +184,7 @@ void Etusivu::taytaTekijat() {
 void Etusivu::luoAanet(AaniJarjestelma* system_) {
     system = system_;
     system->alusta(AANIKANAVIA);
-    valikkomusiikki = system->luoAani("media/music/valikko.mp3");
+    valikkomusiikki = system->luoVirta("media/music/valikko.mp3");
     system->asetaToistokerrat(valikkomusiikki.get(), -1);
     siirtoAani = system->luoAani("media/sounds/valikko.mp3");
     alkuAani = system->luoAani("media/sounds/aani4.mp3");
@@ -308,12 +308,12 @@ void Etusivu::vapautaValikko() {
     valikkomusiikki.reset();
 }
 
-// The game music is decoded only when the game starts with music on: it is
-// not heard before, and decoding it up front cost start-up about 75 ms.
+// The game music is made only when the game starts with music on: it is not
+// heard before.
 void Etusivu::aloitaPelimusiikki() {
     if (!asetus.musiikki || !system) return;
     if (!pelimusiikki) {
-        pelimusiikki = system->luoAani("media/music/peli.mp3");
+        pelimusiikki = system->luoVirta("media/music/peli.mp3");
         system->asetaToistokerrat(pelimusiikki.get(), -1);
     }
     pelimusiikkiKanava = system->soita(pelimusiikki.get());

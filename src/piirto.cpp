@@ -72,6 +72,16 @@ Pinta luoPinta(int leveys, int korkeus) {
                                       0x00FF0000, 0xFF000000));
 }
 
+Pinta luoNaytonPinta(int leveys, int korkeus) {
+    SDL_Surface* ruutu = SDL_GetVideoSurface();
+    if (!ruutu) return luoPinta(leveys, korkeus);
+    const SDL_PixelFormat* f = ruutu->format;
+    Pinta pinta(SDL_CreateRGBSurface(SDL_SWSURFACE, leveys, korkeus, f->BitsPerPixel, f->Rmask,
+                                     f->Gmask, f->Bmask, 0));
+    if (pinta) SDL_FillRect(pinta.get(), nullptr, SDL_MapRGB(pinta->format, 0, 0, 0));
+    return pinta;
+}
+
 Pinta lataaKuva(const std::string& polku) { return naytonMuotoon(Pinta(IMG_Load(polku.c_str()))); }
 
 bool onkoLapinakymaton(SDL_Surface* pinta) {

@@ -51,6 +51,12 @@ void vaihdaTeksti(TTF_Font* fontti, Pinta& kohde, SDL_Color etuvari, const std::
 // picture of the game.
 Pinta luoPinta(int leveys, int korkeus);
 
+// A new opaque black surface in the screen's own pixel format, for a picture
+// composed of opaque layers that is copied to the screen every frame: blits
+// onto it and from it take SDL's fast paths, and it needs no conversion. Like
+// luoPinta before the screen is open.
+Pinta luoNaytonPinta(int leveys, int korkeus);
+
 // Loads an image and, once the screen is open, converts it to the screen's
 // format (keeping its alpha channel) so that every later blit is cheap.
 // A missing or broken file gives null.

@@ -3,11 +3,13 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <vector>
 
+#include "mp3purku.h"
 #include "testiapu.h"
 
 namespace {
@@ -240,6 +242,85 @@ TEST_F(AaniTesti, LokiKirjaaJokaisenTeonAanenJaKanavan) {
     EXPECT_EQ(loki, (std::vector<std::string>{
                         "toisto " + M + " -1", "soita " + M + km, "voimakkuus " + M + km + " 1.00",
                         "soita " + H + kh, "voimakkuus " + H + kh + " 0.40", "pysayta " + H + kh}));
+}
+
+// Music decoded as it plays gives exactly the samples of the whole decode,
+// its repeats following without a gap, mono spread to both channels, and
+// silence once the last repeat has ended.
+TEST(Mp3Virta, SamatNaytteetKuinKokonaanPurettunaJaToistoIlmanRakoa) {
+    for (const std::string& nimi : {kLyhytStereo, kMono}) {
+        SCOPED_TRACE(nimi);
+        const std::string tavut = lueTiedostoTestissa(data(nimi));
+        Pcm kokonaan;
+        ASSERT_TRUE(puraMp3(tavut, kokonaan));
+        const size_t kehyksia = kokonaan.naytteet.size() / kokonaan.kanavia;
+        auto virta = Mp3Virta::avaa(tavut);
+        ASSERT_NE(virta, nullptr);
+        EXPECT_EQ(virta->haeTaajuus(), kokonaan.taajuus);
+        virta->alusta(2);  // three plays in all
+        std::vector<int16_t> soitettu(2 * (3 * kehyksia + 500));
+        for (size_t i = 0; i < soitettu.size() / 2; i += 333) {
+            const size_t pala = std::min<size_t>(333, soitettu.size() / 2 - i);
+            virta->tayta(&soitettu[2 * i], pala, 128);
+        }
+        size_t eri = 0;
+        for (size_t k = 0; k < 3 * kehyksia; ++k) {
+            const size_t lahde = (k % kehyksia) * kokonaan.kanavia;
+            const int16_t vasen = kokonaan.naytteet[lahde];
+            const int16_t oikea = kokonaan.naytteet[lahde + kokonaan.kanavia - 1];
+            eri += soitettu[2 * k] != vasen || soitettu[2 * k + 1] != oikea;
+        }
+        EXPECT_EQ(eri, 0u) << "frames differing from the whole decode played three times";
+        for (size_t k = 3 * kehyksia; k < soitettu.size() / 2; ++k)
+            ASSERT_EQ(soitettu[2 * k], 0) << "sound after the last repeat, frame " << k;
+        int16_t puolella[2];
+        EXPECT_FALSE(virta->tayta(puolella, 1, 128)) << "the stream should have ended";
+    }
+}
+
+TEST(Mp3Virta, VoimakkuusJaRikkinainenTiedosto) {
+    const std::string tavut = lueTiedostoTestissa(data(kLyhytStereo));
+    Pcm kokonaan;
+    ASSERT_TRUE(puraMp3(tavut, kokonaan));
+    auto virta = Mp3Virta::avaa(tavut);
+    ASSERT_NE(virta, nullptr);
+    virta->alusta(0);
+    std::vector<int16_t> puoli(2 * 1000);
+    EXPECT_TRUE(virta->tayta(puoli.data(), 1000, 64));
+    for (size_t i = 0; i < puoli.size(); ++i)
+        ASSERT_EQ(puoli[i], kokonaan.naytteet[i] * 64 / 128) << "sample " << i;
+    EXPECT_EQ(Mp3Virta::avaa("tama ei ole aanta lainkaan"), nullptr);
+    EXPECT_EQ(Mp3Virta::avaa(""), nullptr);
+    // A file cut in the middle of a frame plays what it holds and still
+    // loops: a second later there is sound.
+    auto katkaistu = Mp3Virta::avaa(tavut.substr(0, tavut.size() / 2));
+    ASSERT_NE(katkaistu, nullptr);
+    katkaistu->alusta(-1);
+    std::vector<int16_t> sekunti(2 * 44100);
+    EXPECT_TRUE(katkaistu->tayta(sekunti.data(), 44100, 128));
+    EXPECT_TRUE(std::any_of(sekunti.end() - 2000, sekunti.end(), [](int16_t n) { return n != 0; }));
+}
+
+// The game's music goes through the stream channel: it plays at once, its
+// volume and stop reach it, and a file of another rate is decoded whole.
+TEST_F(AaniTesti, VirtaSoiOmallaKanavallaan) {
+    AaniKahva musiikki = jarjestelma.luoVirta(data(kMono));
+    ASSERT_NE(musiikki, nullptr);
+    jarjestelma.asetaToistokerrat(musiikki.get(), -1);
+    Kanava k = jarjestelma.soita(musiikki.get());
+    EXPECT_EQ(k.numero, 100) << "the stream's own number after the 100 mixer channels";
+    EXPECT_TRUE(jarjestelma.soiko(k));
+    jarjestelma.asetaVoimakkuus(k, 0.5f);
+    EXPECT_FLOAT_EQ(jarjestelma.haeVoimakkuus(k), 0.5f);
+    SDL_Delay(300);  // beyond the file's 200 ms: the loop goes on
+    EXPECT_TRUE(jarjestelma.soiko(k));
+    jarjestelma.pysayta(k);
+    EXPECT_FALSE(jarjestelma.soiko(k));
+    AaniKahva muu = jarjestelma.luoVirta(data(kMono32k));
+    ASSERT_NE(muu, nullptr);
+    EXPECT_NEAR(jarjestelma.haeKesto(muu.get()), 0.100, kKestonToleranssi) << "decoded whole";
+    Kanava toinen = jarjestelma.soita(jarjestelma.luoVirta(data(kLyhytStereo)).get());
+    EXPECT_FALSE(jarjestelma.soiko(toinen)) << "a released stream stopped";
 }
 
 // With no usable audio device the layer stays closed and every call is a
