@@ -7,6 +7,7 @@
 #include "hiscores.h"
 #include "kehys.h"
 #include "piirto.h"
+#include "syote.h"
 
 namespace {
 
@@ -206,7 +207,7 @@ Etusivu::Lopetus Etusivu::aloita() {
 
 void Etusivu::kasitteleTapahtumat() {
     SDL_Event tapahtuma;
-    while (SDL_PollEvent(&tapahtuma)) {
+    while (syote::lueTapahtuma(tapahtuma, ::Nakyma::Valikko)) {
         if (tapahtuma.type == SDL_QUIT) lopeta = true;
         if (tapahtuma.type == SDL_KEYDOWN) kasitteleNappain(tapahtuma.key.keysym.sym);
     }

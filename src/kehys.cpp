@@ -111,7 +111,9 @@ void asetaKello(Tikit nyt, Odotus odota) {
 void rajaaTapahtumat() {
     for (Uint8 tyyppi :
          {SDL_ACTIVEEVENT, SDL_KEYUP, SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP,
-          SDL_JOYAXISMOTION, SDL_JOYBALLMOTION, SDL_JOYHATMOTION, SDL_JOYBUTTONDOWN,
-          SDL_JOYBUTTONUP, SDL_SYSWMEVENT, SDL_VIDEORESIZE, SDL_VIDEOEXPOSE})
+          SDL_JOYBALLMOTION, SDL_SYSWMEVENT, SDL_VIDEORESIZE, SDL_VIDEOEXPOSE})
         SDL_EventState(tyyppi, SDL_IGNORE);
+    // The gamepad's stick, hat and buttons are read (syote::lueTapahtuma).
+    for (Uint8 tyyppi : {SDL_JOYAXISMOTION, SDL_JOYHATMOTION, SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP})
+        SDL_EventState(tyyppi, SDL_ENABLE);
 }

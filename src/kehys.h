@@ -51,5 +51,5 @@ void asetaTarkkailija(Tarkkailija tarkkailija);
 // Turns off the event types that no loop of the game reads (mouse, key
 // releases, window focus), so they cannot queue up in front of the ones that
 // matter: the game loop takes only one event per frame. The keyboard state
-// still follows every key.
+// still follows every key; the gamepad's events stay on.
 void rajaaTapahtumat();

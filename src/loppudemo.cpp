@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "kehys.h"
+#include "syote.h"
 #include "tarina.h"
 
 namespace {
@@ -126,7 +127,7 @@ void loppudemo::kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32
     while (!lopetus) {
         // Keys after the one that ended the entry are left alone, so one game
         // can never store two entries.
-        while (!lopetus && SDL_PollEvent(&tapahtuma)) {
+        while (!lopetus && syote::lueTapahtuma(tapahtuma, Nakyma::Nimi)) {
             if (tapahtuma.type == SDL_QUIT) lopetus = true;
             if (tapahtuma.type == SDL_KEYDOWN)
                 kasitteleNappain(tapahtuma.key.keysym, tulokset, summa);

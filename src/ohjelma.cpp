@@ -12,6 +12,7 @@
 #include "etusivu.h"
 #include "kehys.h"
 #include "peli.h"
+#include "syote.h"
 #include "valikko.h"
 
 namespace {
@@ -30,6 +31,7 @@ int ajaNaytot(const asetukset& asetus, AaniJarjestelma& system, Peli& peli, conf
         return 1;
     }
     rajaaTapahtumat();
+    syote::avaaOhjain();
     etusivu.naytaLatausruutu();
     etusivu.koostaTaustat();
     etusivu.taytaNakymat();
@@ -44,6 +46,7 @@ int ajaNaytot(const asetukset& asetus, AaniJarjestelma& system, Peli& peli, conf
     }
     etusivu.vapautaPelimusiikki();
     system.sulje();
+    syote::suljeOhjain();
     SDL_Quit();
     return 0;
 }

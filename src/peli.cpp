@@ -73,7 +73,7 @@ bool Peli::pelaaKehys(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet) {
 // Takes at most one pending event: Escape or closing the window ends the game
 // after this frame. Polling also refreshes the keyboard state the hero reads.
 void Peli::kasitteleTapahtuma() {
-    if (!SDL_PollEvent(&tapahtuma)) return;
+    if (!syote::lueTapahtuma(tapahtuma, Nakyma::Peli)) return;
     if (tapahtuma.type == SDL_QUIT ||
         (tapahtuma.type == SDL_KEYDOWN && tapahtuma.key.keysym.sym == SDLK_ESCAPE))
         lopeta = true;

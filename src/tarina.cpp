@@ -1,6 +1,7 @@
 #include "tarina.h"
 
 #include "piirto.h"
+#include "syote.h"
 
 namespace tarina {
 
@@ -38,9 +39,9 @@ TTF_Font* Juonifontti::sopiva(const std::string& rivi, int x, int leveys) {
     return fontti;
 }
 
-int kasitteleTapahtumat(SDL_Event& tapahtuma, bool& lopetus) {
+int kasitteleTapahtumat(SDL_Event& tapahtuma, bool& lopetus, Nakyma nakyma) {
     int painalluksia = 0;
-    while (SDL_PollEvent(&tapahtuma)) {
+    while (syote::lueTapahtuma(tapahtuma, nakyma)) {
         if (tapahtuma.type == SDL_QUIT) {
             lopetus = true;
         } else if (tapahtuma.type == SDL_KEYDOWN) {
@@ -56,7 +57,7 @@ void aloita(SDL_Surface* ruutu, Nakyma nakyma, int viimeinen, SDL_Event& tapahtu
     lopetus = false;
     int askel = 0;
     while (!lopetus && askel <= viimeinen) {
-        askel += kasitteleTapahtumat(tapahtuma, lopetus);
+        askel += kasitteleTapahtumat(tapahtuma, lopetus, nakyma);
         if (askel > viimeinen) break;
         piirraAskel(askel);
         vaihdaKehys(ruutu, nakyma);

@@ -36,7 +36,7 @@ class Juonifontti {
 
 // Handles every pending event: returns how many Space presses were among
 // them; Escape and closing the window set `lopetus`.
-int kasitteleTapahtumat(SDL_Event& tapahtuma, bool& lopetus);
+int kasitteleTapahtumat(SDL_Event& tapahtuma, bool& lopetus, Nakyma nakyma);
 
 // Steps 0 to `viimeinen`: each pass handles the events, ends once the step has
 // passed `viimeinen` or `lopetus` is set, and otherwise draws the step with
