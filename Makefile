@@ -25,7 +25,10 @@ build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# A first run gets the default settings the build wrote with the game's own
+# writer (music and effects on, a window); an existing file is kept.
 run: build
+	@[ -e asetukset.conf ] || [ -L asetukset.conf ] || cp $(BUILD)/oletusasetukset.conf asetukset.conf
 	./$(BUILD)/hiekkatorni
 
 test: build
@@ -72,3 +75,4 @@ fuzz: deps
 mediatarkistus: build
 	./$(BUILD)/hiekkatorni_testit --gtest_also_run_disabled_tests \
 	  --gtest_filter='Kestavyys.DISABLED_JokainenMediatiedostoVuorollaanPoissa'
+
