@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build clean sanitoi valgrind fuzz mediatarkistus
+.PHONY: run test deps build clean sanitoi valgrind fuzz mediatarkistus deb metatiedot
 
 # Quality checks (README, "Quality checks").
 SANITOI_BUILD ?= build-sanitoi
@@ -33,6 +33,7 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory metatiedot
 	@$(MAKE) --no-print-directory sanitoi
 	@$(MAKE) --no-print-directory valgrind
 
@@ -76,3 +77,27 @@ mediatarkistus: build
 	./$(BUILD)/hiekkatorni_testit --gtest_also_run_disabled_tests \
 	  --gtest_filter='Kestavyys.DISABLED_JokainenMediatiedostoVuorollaanPoissa'
 
+# The installed menu entry and software-centre listing, checked by their
+# validators (install into a scratch prefix, then validate what landed there).
+metatiedot: build
+	@./tools/asenna_riippuvuudet.sh appstream desktop-file-utils
+	@rm -rf $(BUILD)/metatiedot && cmake --install $(BUILD) --prefix $(abspath $(BUILD))/metatiedot >/dev/null
+	@tulos=$$(desktop-file-validate $(BUILD)/metatiedot/share/applications/*.desktop 2>&1); \
+	  echo "desktop-file-validate: $${tulos:-no remarks}"; [ -z "$$tulos" ]
+	appstreamcli validate --no-net --strict $(BUILD)/metatiedot/share/metainfo/*.metainfo.xml
+
+# The Debian package hiekkatorni_<version>_amd64.deb in the project root, built
+# in its own tree with Debian's hardening flags and checked by lintian.
+DEB_BUILD ?= build-deb
+deb: deps
+	@./tools/asenna_riippuvuudet.sh dpkg-dev file lintian
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	  CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DCMAKE_INSTALL_BINDIR=games -DHIEKKATORNI_DATA=share/games/hiekkatorni \
+	  -DHIEKKATORNI_TESTIT=OFF -DHIEKKATORNI_BENCHMARK=OFF >/dev/null
+	@cmake --build $(DEB_BUILD) -j $(JOBS) --target hiekkatorni oletusasetukset pakatut_ohjeet
+	cd $(DEB_BUILD) && cpack -G DEB -D CPACK_OUTPUT_FILE_PREFIX=$(CURDIR)
+	lintian --fail-on error,warning hiekkatorni_$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' \
+	  $(DEB_BUILD)/CMakeCache.txt)_$$(dpkg --print-architecture).deb

@@ -24,7 +24,8 @@ cmake --install "$rakennus" --prefix "$tyo/asennus" >/dev/null
 for f in bin/hiekkatorni libexec/hiekkatorni/hiekkatorni share/hiekkatorni/levels/level6.map \
     share/hiekkatorni/media/fonts/normaali.ttf share/hiekkatorni/oletusasetukset.conf \
     share/applications/fi.hiekkatorni.hiekkatorni.desktop \
-    share/icons/hicolor/64x64/apps/hiekkatorni.png; do
+    share/metainfo/fi.hiekkatorni.hiekkatorni.metainfo.xml \
+    share/man/man6/hiekkatorni.6.gz share/icons/hicolor/64x64/apps/hiekkatorni.png; do
     [ -e "$tyo/asennus/$f" ] || virhe "not installed: $f"
 done
 komento=$(sed -n 's/^Exec=//p' "$tyo/asennus/share/applications/fi.hiekkatorni.hiekkatorni.desktop")
