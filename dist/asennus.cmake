@@ -38,7 +38,7 @@ add_custom_target(oletusasetukset ALL DEPENDS ${OLETUSASETUKSET})
 install(FILES ${OLETUSASETUKSET} DESTINATION ${HIEKKATORNI_DATA})
 # The launcher tests install that very file and the whole build tree.
 if(TARGET hiekkatorni_testit)
-  add_dependencies(hiekkatorni_testit oletusasetukset)
+  add_dependencies(hiekkatorni_testit hiekkatorni oletusasetukset pakatut_ohjeet)
   target_compile_definitions(hiekkatorni_testit PRIVATE
     HIEKKATORNI_OLETUSASETUKSET="${OLETUSASETUKSET}"
     HIEKKATORNI_RAKENNUS="${CMAKE_CURRENT_BINARY_DIR}" HIEKKATORNI_CMAKE="${CMAKE_COMMAND}")
