@@ -17,8 +17,9 @@
 #
 #   tools/kokeile_paketti.sh [display number] [scratch dir] [round...]
 # Rounds: sdl12 sdl12-compat (default both). Needs root (debootstrap, chroot,
-# mount), xvfb, xdotool and imagemagick on the host; reaches Debian's package
-# archive through the host's own apt sources. Slow (minutes): not in `make test`.
+# mount); installs debootstrap, Xvfb, xdotool and imagemagick on the host when
+# missing; reaches Debian's package archive through the host's own apt
+# sources. Slow (minutes): not in `make test`.
 set -eu
 projekti=$(cd "$(dirname "$0")/.." && pwd)
 naytto=":${1:-93}"
@@ -202,6 +203,7 @@ ajaKierros() {
 # 0.056, the others by 0.22 to 0.8 (a black screen 0.8).
 RAJA=0.04
 
+"$projekti/tools/asenna_riippuvuudet.sh" debootstrap xvfb xauth x11-utils xdotool imagemagick
 vaihe "make deb"
 (cd "$projekti" && make --no-print-directory deb) >"$tyo/make-deb.log" 2>&1 ||
     { tail -n 30 "$tyo/make-deb.log"; virhe "make deb failed"; }
