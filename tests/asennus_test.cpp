@@ -17,12 +17,13 @@ namespace fs = std::filesystem;
 namespace {
 
 // What the stand-in program records: its working directory, its arguments,
-// the settings file it found at its start, and that it can write a player's
-// file there.
+// the gamepad order asked of sdl12-compat, the settings file it found at its
+// start, and that it can write a player's file there.
 constexpr const char* OHJELMA =
     "#!/bin/sh\n"
     "pwd -P > kaynnistys\n"
     "echo \"$@\" >> kaynnistys\n"
+    "echo \"ohjaimet=${SDL12COMPAT_USE_GAME_CONTROLLERS-}\" >> kaynnistys\n"
     "cp asetukset.conf alussa.conf 2>/dev/null || rm -f alussa.conf\n"
     "echo tulokset > hiscore.dat\n";
 
@@ -79,7 +80,8 @@ TEST_F(Kaynnistin, AjaaOhjelmanPelaajanHakemistossaJossaDataOnLinkkeina) {
                   etuliite / "bin/hiekkatorni", "yksi kaksi"),
               0);
     const fs::path oma = xdg / "hiekkatorni";
-    EXPECT_EQ(lueTiedostoTestissa((oma / "kaynnistys").string()), oma.string() + "\nyksi kaksi\n");
+    EXPECT_EQ(lueTiedostoTestissa((oma / "kaynnistys").string()),
+              oma.string() + "\nyksi kaksi\nohjaimet=1\n");
     EXPECT_TRUE(onkoTiedostoa((oma / "hiscore.dat").string()));
     EXPECT_FALSE(onkoTiedostoa((etuliite / "share/hiekkatorni/hiscore.dat").string()));
     for (const char* osa : {"levels", "media"}) {
@@ -93,9 +95,13 @@ TEST_F(Kaynnistin, AjaaOhjelmanPelaajanHakemistossaJossaDataOnLinkkeina) {
 TEST_F(Kaynnistin, OletuksenaKotiJaLinkinKauttaKaynnistys) {
     fs::create_directories(juuri / "games");
     fs::create_symlink(etuliite / "bin/hiekkatorni", juuri / "games/hiekkatorni");
-    ASSERT_EQ(aja("HOME=" + koti.string(), juuri / "games/hiekkatorni"), 0);
+    // A gamepad order the player has chosen is kept.
+    ASSERT_EQ(aja("HOME=" + koti.string() + " SDL12COMPAT_USE_GAME_CONTROLLERS=0",
+                  juuri / "games/hiekkatorni"),
+              0);
     const fs::path oma = koti / ".local/share/hiekkatorni";
-    EXPECT_EQ(lueTiedostoTestissa((oma / "kaynnistys").string()), oma.string() + "\n\n");
+    EXPECT_EQ(lueTiedostoTestissa((oma / "kaynnistys").string()),
+              oma.string() + "\n\nohjaimet=0\n");
     EXPECT_EQ(fs::canonical(oma / "levels"), etuliite / "share/hiekkatorni/levels");
 }
 
