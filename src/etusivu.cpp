@@ -91,7 +91,8 @@ void Etusivu::naytaLatausruutu() {
 
 // The three backgrounds start out alike: one is blended and its pixels are
 // copied into the other two, which spares two rounds of full-screen blending
-// at start-up.
+// at start-up. The settings screen then gets its own art (heading and button
+// boxes) over the menu overlay.
 void Etusivu::koostaTaustat() {
     paavalikkoTausta = luoPinta(asetus.leveys, asetus.korkeus);
     PiirraKuva(tausta, paavalikkoTausta, 0, 0);
@@ -104,6 +105,9 @@ void Etusivu::koostaTaustat() {
             std::memcpy((*pinta)->pixels, paavalikkoTausta->pixels,
                         static_cast<size_t>(paavalikkoTausta->pitch) * paavalikkoTausta->h);
     }
+    SDL_Surface* asetuksetKuva = lataaKuva("media/images/asetukset.png");
+    PiirraKuva(asetuksetKuva, asetuksetTausta, 0, 0);
+    vapautaPinta(asetuksetKuva);
 }
 
 void Etusivu::taytaNakymat() {
