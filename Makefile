@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build clean sanitoi valgrind fuzz mediatarkistus
+.PHONY: run test deps build clean sanitoi valgrind fuzz mediatarkistus kuvat
 
 # Quality checks (README, "Quality checks").
 SANITOI_BUILD ?= build-sanitoi
@@ -72,3 +72,9 @@ fuzz: deps
 mediatarkistus: build
 	./$(BUILD)/hiekkatorni_testit --gtest_also_run_disabled_tests \
 	  --gtest_filter='Kestavyys.DISABLED_JokainenMediatiedostoVuorollaanPoissa'
+
+# Writes the reference pictures of the screen tests anew (tests/data/kuvat/)
+# after a deliberate change to what a screen shows; review them before
+# committing.
+kuvat: build
+	HIEKKATORNI_PAIVITA_KUVAT=1 ./$(BUILD)/hiekkatorni_testit --gtest_filter='Kuvat.*'

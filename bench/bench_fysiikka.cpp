@@ -10,7 +10,7 @@
 
 #include "kartta.h"
 #include "piirto.h"
-#include "reitti.h"
+#include "syote.h"
 #include "ukko.h"
 
 namespace {
@@ -61,11 +61,9 @@ void BM_Fysiikkaaskel(benchmark::State& state) {
     long kehys = 0;
     for (auto _ : state) {
         oikealle.hyppy = (kehys++ % 60) == 0;
-        reitti::asetaNapit(oikealle);
-        ukko.ajattele(kartta, nullptr, false);
+        ukko.ajattele(kartta, oikealle, nullptr, false);
         if (ukko.haeX() > 2600 || ukko.haeY() > 1200) ukko.asetaTila({96, 955, 1.0f, true, true});
     }
-    reitti::asetaNapit(Syote{});
     kartta.vapautaKuvat();
     state.counters["palat"] = static_cast<double>(kartta.haePalat().size());
 }

@@ -12,6 +12,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 #include "tiedosto.h"
@@ -20,7 +21,22 @@ struct Aani {
     Mix_Chunk* nayte = nullptr;
     int toistokerrat = 0;
     std::string nimi;
+    unsigned long avaus = 0;  // the device opening the samples were converted for
 };
+
+// While the mixer is open Mix_FreeChunk first stops every channel that plays
+// the chunk; once it has closed, the chunk (which owns its buffer) is only
+// memory. So a handle may go at any time, before or after the system.
+void AanenVapautus::operator()(Aani* aani) const {
+    if (!aani) return;
+    if (Mix_QuerySpec(nullptr, nullptr, nullptr)) {
+        Mix_FreeChunk(aani->nayte);
+    } else {
+        SDL_free(aani->nayte->abuf);
+        SDL_free(aani->nayte);
+    }
+    delete aani;
+}
 
 namespace {
 
@@ -33,12 +49,14 @@ constexpr size_t kLukupalaNaytteina = 8192;
 constexpr long kPisinAaniSekunteina = 600;
 
 // Start numbers grow over the whole run, so a handle of an earlier start (even
-// one from before a close and reopen) never matches a later start.
+// one from before a close and reopen) never matches a later start. Openings
+// are counted the same way.
 unsigned long viimeisinSukupolvi = 0;
+unsigned long viimeisinAvaus = 0;
 
-std::function<void(const std::string&)>& kuuntelija() {
-    static std::function<void(const std::string&)> kuuntelija;
-    return kuuntelija;
+std::function<void(const std::string&)>& kirjuri() {
+    static std::function<void(const std::string&)> kirjuri;
+    return kirjuri;
 }
 
 // Decoded signed 16-bit samples, channels interleaved.
@@ -174,31 +192,35 @@ void AaniJarjestelma::alusta(int kanavia) {
         omaAudioAlustus = false;
         return;
     }
-    sukupolvet.assign(Mix_AllocateChannels(std::max(kanavia, 0)), 0);
+    const int maara = Mix_AllocateChannels(std::max(kanavia, 0));
+    sukupolvet.assign(maara, 0);
+    soivat.assign(maara, std::string());
     mpg123_init();
+    avaus = ++viimeisinAvaus;
     auki = true;
 }
 
-Aani* AaniJarjestelma::luoAani(const std::string& polku) {
+AaniKahva AaniJarjestelma::luoAani(const std::string& polku) {
     if (!auki) return nullptr;
     auto tavut = tiedosto::lue(polku);
     return tavut ? luoAaniTavuista(*tavut, polku) : nullptr;
 }
 
-Aani* AaniJarjestelma::luoAaniTavuista(std::string_view tavut, const std::string& nimi) {
+AaniKahva AaniJarjestelma::luoAaniTavuista(std::string_view tavut, const std::string& nimi) {
     if (!auki || tavut.size() > static_cast<size_t>(INT_MAX)) return nullptr;
     Mix_Chunk* nayte = lataaNayte(tavut);
     if (!nayte) return nullptr;
-    aanet.push_back(new Aani{nayte, 0, nimi});
-    return aanet.back();
+    return AaniKahva(new Aani{nayte, 0, nimi, avaus});
 }
 
 void AaniJarjestelma::asetaToistokerrat(Aani* aani, int kerrat) {
-    if (onkoOma(aani)) aani->toistokerrat = std::max(kerrat, -1);
+    if (!onkoKaytettava(aani)) return;
+    aani->toistokerrat = std::max(kerrat, -1);
+    if (kirjuri()) kirjuri()("toisto " + aani->nimi + " " + std::to_string(aani->toistokerrat));
 }
 
 Kanava AaniJarjestelma::soita(Aani* aani) {
-    if (!auki || !onkoOma(aani)) return {};
+    if (!auki || !onkoKaytettava(aani)) return {};
     // A new start plays at full volume whatever the channel's last sound had;
     // the lock keeps the mixer from hearing it at the old volume first.
     SDL_LockAudio();
@@ -207,40 +229,41 @@ Kanava AaniJarjestelma::soita(Aani* aani) {
     SDL_UnlockAudio();
     if (numero < 0 || numero >= static_cast<int>(sukupolvet.size())) return {};
     sukupolvet[numero] = ++viimeisinSukupolvi;
-    if (kuuntelija()) kuuntelija()(aani->nimi);
-    return {numero, sukupolvet[numero]};
+    soivat[numero] = aani->nimi;
+    const Kanava kanava{numero, sukupolvet[numero]};
+    kirjaa("soita", kanava);
+    return kanava;
 }
 
 void AaniJarjestelma::asetaVoimakkuus(Kanava kanava, float voimakkuus) {
     if (!tavoittaa(kanava)) return;
     float rajattu = voimakkuus >= 0.0f ? std::min(voimakkuus, 1.0f) : 0.0f;  // NaN gives 0
     Mix_Volume(kanava.numero, static_cast<int>(std::lround(rajattu * MIX_MAX_VOLUME)));
+    char teksti[16];
+    std::snprintf(teksti, sizeof teksti, "%.2f", rajattu);
+    kirjaa("voimakkuus", kanava, teksti);
 }
 
 void AaniJarjestelma::pysayta(Kanava kanava) {
-    if (tavoittaa(kanava)) Mix_HaltChannel(kanava.numero);
+    if (!tavoittaa(kanava)) return;
+    Mix_HaltChannel(kanava.numero);
+    kirjaa("pysayta", kanava);
 }
 
 bool AaniJarjestelma::soiko(Kanava kanava) const { return tavoittaa(kanava); }
 
-void AaniJarjestelma::vapauta(Aani* aani) {
-    if (!onkoOma(aani)) return;
-    for (int numero = 0; numero < static_cast<int>(sukupolvet.size()); ++numero)
-        if (Mix_GetChunk(numero) == aani->nayte) Mix_HaltChannel(numero);
-    Mix_FreeChunk(aani->nayte);
-    aanet.erase(std::find(aanet.begin(), aanet.end(), aani));
-    delete aani;
+void AaniJarjestelma::kirjaa(const char* teko, Kanava kanava, const std::string& lisa) const {
+    if (!kirjuri()) return;
+    std::string rivi = std::string(teko) + " " + soivat[kanava.numero] + " kanava " +
+                       std::to_string(kanava.numero);
+    kirjuri()(lisa.empty() ? rivi : rivi + " " + lisa);
 }
 
 void AaniJarjestelma::sulje() {
     if (!auki) return;
     Mix_HaltChannel(-1);
-    for (Aani* aani : aanet) {
-        Mix_FreeChunk(aani->nayte);
-        delete aani;
-    }
-    aanet.clear();
     sukupolvet.clear();
+    soivat.clear();
     Mix_CloseAudio();
     mpg123_exit();
     if (omaAudioAlustus) SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -251,7 +274,7 @@ void AaniJarjestelma::sulje() {
 double AaniJarjestelma::haeKesto(const Aani* aani) const {
     int taajuus = 0, kanavia = 0;
     Uint16 muoto = 0;
-    if (!onkoOma(aani) || !Mix_QuerySpec(&taajuus, &muoto, &kanavia)) return 0.0;
+    if (!onkoKaytettava(aani) || !Mix_QuerySpec(&taajuus, &muoto, &kanavia)) return 0.0;
     int kehyksenTavut = (muoto & 0xFF) / 8 * kanavia;
     return static_cast<double>(aani->nayte->alen / kehyksenTavut) / taajuus;
 }
@@ -261,10 +284,10 @@ float AaniJarjestelma::haeVoimakkuus(Kanava kanava) const {
     return static_cast<float>(Mix_Volume(kanava.numero, -1)) / MIX_MAX_VOLUME;
 }
 
-// Pointers are checked against the sounds still owned, so a sound freed
-// already (or by sulje) is ignored instead of touched.
-bool AaniJarjestelma::onkoOma(const Aani* aani) const {
-    return aani && std::find(aanet.begin(), aanet.end(), aani) != aanet.end();
+// A sound made for an earlier opening of the device holds samples in that
+// opening's format, so it is not played.
+bool AaniJarjestelma::onkoKaytettava(const Aani* aani) const {
+    return auki && aani && aani->avaus == avaus;
 }
 
 // A handle reaches its channel only while the very start it was given for is
@@ -276,7 +299,5 @@ bool AaniJarjestelma::tavoittaa(Kanava kanava) const {
 }
 
 namespace aani {
-void asetaKuuntelija(std::function<void(const std::string&)> uusi) {
-    kuuntelija() = std::move(uusi);
-}
+void asetaKirjuri(std::function<void(const std::string&)> uusi) { kirjuri() = std::move(uusi); }
 }  // namespace aani

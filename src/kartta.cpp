@@ -44,31 +44,6 @@ int reunanOsa(int64_t indeksi, int64_t maara) {
 }
 }  // namespace
 
-Kartta::Kartta(const Kartta& muu) { kopioi(muu); }
-
-Kartta::~Kartta() { vapautaKuvat(); }
-
-Kartta& Kartta::operator=(const Kartta& muu) {
-    if (this != &muu) kopioi(muu);
-    return *this;
-}
-
-void Kartta::kopioi(const Kartta& muu) {
-    kello = muu.kello;
-    palat = muu.palat;
-    ruudunkoko = muu.ruudunkoko;
-    leveys = muu.leveys;
-    korkeus = muu.korkeus;
-    vier_X = muu.vier_X;
-    vier_Y = muu.vier_Y;
-    kuvat = muu.kuvat;
-    tausta = muu.tausta;
-    kentta = muu.kentta;
-    // The surfaces stay with the map that made them.
-    omatKuvat = false;
-    omaKentta = false;
-}
-
 std::vector<pala> Kartta::luePalat(std::string_view tallennettu) {
     const std::string tavut = tekstitila::lukumuotoon(tallennettu);
     std::vector<pala> luetut;
@@ -180,67 +155,60 @@ bool Kartta::tarkistaTormays(int x, int y) {
 }
 
 void Kartta::lataaKuvat() {
-    for (int i = 0; i < KUVIA; ++i) kuvat[i] = lataaKuva(KUVATIEDOSTOT[i]);
-    tausta = lataaKuva(TAUSTATIEDOSTO);
-    omatKuvat = true;
+    auto uudet = std::make_shared<Kuvasto>();
+    for (int i = 0; i < KUVIA; ++i) uudet->kuvat[i] = lataaKuva(KUVATIEDOSTOT[i]);
+    uudet->tausta = lataaKuva(TAUSTATIEDOSTO);
+    kuvat = std::move(uudet);
     ruudunkoko = 32;
     vier_X = 0;
     vier_Y = 0;
 }
 
 void Kartta::vapautaKuvat() {
-    if (omatKuvat) {
-        for (SDL_Surface*& kuva : kuvat) vapautaPinta(kuva);
-        vapautaPinta(tausta);
-        omatKuvat = false;
-    }
-    if (omaKentta) {
-        vapautaPinta(kentta);
-        omaKentta = false;
-    }
+    kuvat.reset();
+    kentta.reset();
 }
 
-// Makes the blank level picture, replacing (and freeing) the one this map
-// made before. A level too large for a picture keeps none.
+SDL_Surface* Kartta::haeKuva(int tyyppi) const {
+    if (!kuvat || tyyppi < 0 || tyyppi >= KUVIA) return nullptr;
+    return kuvat->kuvat[tyyppi].get();
+}
+
+// Makes the blank level picture. The old one is let go first, so two level
+// pictures are never held at once; a level too large for a picture keeps
+// none.
 void Kartta::luoKentta() {
-    if (omaKentta) vapautaPinta(kentta);
-    kentta = nullptr;
-    omaKentta = false;
+    kentta.reset();
     const int64_t w = int64_t{leveys} * KUVARUUTU + KUVARUUTU;
     const int64_t h = int64_t{korkeus} * KUVARUUTU + KUVARUUTU;
     if (w > SUURIN_SIVU_PIKSELEINA || h > SUURIN_SIVU_PIKSELEINA) return;
     if (w * h * TAVUA_PIKSELISSA > SUURIN_PINTA_TAVUINA) return;
     kentta = luoPinta(static_cast<int>(w), static_cast<int>(h));
-    omaKentta = kentta != nullptr;
 }
 
 void Kartta::piirraTausta() {
+    SDL_Surface* tausta = kuvat ? kuvat->tausta.get() : nullptr;
     if (!tausta) return;
     for (int y = 0; y < kentta->h; y += TAUSTAN_VALI)
-        for (int x = 0; x < kentta->w; x += TAUSTAN_VALI) piirraPalanen(tausta, kentta, x, y);
+        for (int x = 0; x < kentta->w; x += TAUSTAN_VALI) piirraPalanen(tausta, kentta.get(), x, y);
 }
 
 // Paints the background and then every block, in list order, into the level
-// picture. Blocks of no known type and blocks wholly off the picture are
+// picture, and gives it the screen's format so the blit of every frame is
+// cheap. Blocks of no known type and blocks wholly off the picture are
 // skipped (the latter would wrap around SDL's 16-bit blit coordinates).
 void Kartta::piirraKentta() {
     if (!kentta) return;
     piirraTausta();
     for (const pala& p : *palat) {
-        if (p.tyyppi < 0 || p.tyyppi >= KUVIA || !kuvat[p.tyyppi]) continue;
-        SDL_Surface* kuva = kuvat[p.tyyppi];
+        SDL_Surface* kuva = haeKuva(p.tyyppi);
+        if (!kuva) continue;
         const int64_t px = int64_t{p.x} * ruudunkoko;
         const int64_t py = int64_t{p.y} * ruudunkoko;
         if (px >= kentta->w || py >= kentta->h || px + kuva->w <= 0 || py + kuva->h <= 0) continue;
-        piirraPalanen(kuva, kentta, static_cast<int>(px), static_cast<int>(py));
+        piirraPalanen(kuva, kentta.get(), static_cast<int>(px), static_cast<int>(py));
     }
-    muunnaNaytonMuotoon();
-}
-
-// Once the screen is open the painted picture takes the screen's format, so
-// the blit of every frame is cheap.
-void Kartta::muunnaNaytonMuotoon() {
-    if (omaKentta) kentta = naytonMuotoon(kentta);
+    if (Pinta muunnettu = naytonMuotoinenKopio(kentta.get())) kentta = std::move(muunnettu);
 }
 
 void Kartta::piirraPalanen(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {
@@ -255,7 +223,7 @@ void Kartta::piirraKartta(SDL_Surface* ruutu) {
     const int64_t sy = -int64_t{vier_Y};
     if (sx <= -SUURIN_SIVU_PIKSELEINA || sx >= RUUDUN_LEVEYS) return;
     if (sy <= -SUURIN_SIVU_PIKSELEINA || sy >= RUUDUN_KORKEUS) return;
-    PiirraKuva(kentta, ruutu, static_cast<int>(sx), static_cast<int>(sy));
+    PiirraKuva(kentta.get(), ruutu, static_cast<int>(sx), static_cast<int>(sy));
 }
 
 void Kartta::vier(int x, int y) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "aika.h"
+#include "kahvat.h"
 
 // One block of a level: a solid tile at (column x, row y).
 struct pala {
@@ -23,17 +24,10 @@ struct pala {
 };
 
 // The map is handed around by value (the player character works on a copy
-// every step). A copy shares the images and the level picture and frees
-// nothing; only the map that loaded an image or made a picture frees it.
+// every step). A copy shares the images, the level picture and the block
+// list; each is released when the last map holding it goes.
 class Kartta {
   public:
-    Kartta() = default;
-    Kartta(const Kartta& muu);
-    Kartta& operator=(const Kartta& muu);
-    // Frees what this map still owns, so a map dropped without vapautaKuvat
-    // leaks nothing; copies own nothing and free nothing.
-    ~Kartta();
-
     // Level file: reading appends the blocks and makes a new blank picture
     // of the level's size; writing replaces the file's contents.
     void lataaKartta(std::string tiedosto);
@@ -64,13 +58,12 @@ class Kartta {
     int haeVier_Y();
     bool tarkistaTormays(int x, int y);
 
-    // Frees the images and the level picture this map made (nothing when it
-    // is a copy). The game calls it once before shutting SDL down.
+    // Lets go of the images and the level picture (copies keep theirs).
     void vapautaKuvat();
 
     // Read access for tests, tools and the painter.
     const std::vector<pala>& haePalat() const { return *palat; }
-    SDL_Surface* haeKentta() const { return kentta; }
+    SDL_Surface* haeKentta() const { return kentta.get(); }
     aika& haeKello() { return kello; }
 
     // The largest level picture made, per side and in all; a level beyond
@@ -80,10 +73,15 @@ class Kartta {
 
   private:
     static constexpr int KUVIA = 9;
+    // The images of a level, loaded once and shared by every copy.
+    struct Kuvasto {
+        std::array<Pinta, KUVIA> kuvat;
+        Pinta tausta;
+    };
+
     void luoKentta();
     void piirraTausta();
-    void muunnaNaytonMuotoon();
-    void kopioi(const Kartta& muu);
+    SDL_Surface* haeKuva(int tyyppi) const;
     std::vector<pala>& muokattavat();
 
     aika kello;
@@ -96,9 +94,6 @@ class Kartta {
     int korkeus = 0;
     int vier_X = 0;
     int vier_Y = 0;
-    std::array<SDL_Surface*, KUVIA> kuvat{};
-    SDL_Surface* tausta = nullptr;
-    SDL_Surface* kentta = nullptr;
-    bool omatKuvat = false;  // this map loaded kuvat and tausta
-    bool omaKentta = false;  // this map made kentta
+    std::shared_ptr<const Kuvasto> kuvat;
+    std::shared_ptr<SDL_Surface> kentta;
 };

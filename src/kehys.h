@@ -31,6 +31,13 @@ void suljeIkkuna();
 // Frames shown since the program started (or since the hook was last set).
 long kehyksia();
 
+// The clock the pacing reads and waits on: SDL's millisecond ticks and
+// SDL_Delay unless a test installs its own (empty functions restore them).
+// Installing one starts a new schedule.
+using Tikit = std::function<Uint32()>;
+using Odotus = std::function<void(Uint32 ms)>;
+void asetaKello(Tikit nyt, Odotus odota);
+
 // An observer called after each flip, paced or not; it never replaces the
 // wait, so measuring tools can watch the real frame rate. Pass an empty
 // function to remove it.

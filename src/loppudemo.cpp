@@ -49,34 +49,24 @@ bool onkoNimenMerkki(Uint16 merkki) {
 
 }  // namespace
 
-loppudemo::~loppudemo() { vapauta(); }
-
-void loppudemo::vapauta() {
-    for (SDL_Surface*& kehys : kehykset) vapautaPinta(kehys);
-    for (SDL_Surface** p : {&hahmo, &henkilo, &tausta, &tekstikuva, &taustakuva}) vapautaPinta(*p);
-    suljeFontti(juonifontti);
-    suljeFontti(nimifontti);
-}
-
 void loppudemo::lataa() {
-    vapauta();  // a second load replaces the first without leaking it
     for (int i = 1; i < KEHYKSIA; ++i) kehykset[i] = lataaKuva(KEHYSKUVAT[i]);
     hahmo = lataaKuva("media/images/hahmo_edesta.png");
     henkilo = lataaKuva("media/images/henkilo2.png");
     tausta = lataaKuva("media/images/peliloppudemo_tausta.png");
     for (int i = 0; i < KEHYKSIA; ++i) repliikit[i] = TARINA[i];
-    juonifontti = LoadFont("media/fonts/juoni.ttf", JUONIFONTIN_KOKO);
-    nimifontti = LoadFont("media/fonts/normaali.ttf", NIMIFONTIN_KOKO);
+    juonifontti = Fontti(LoadFont("media/fonts/juoni.ttf", JUONIFONTIN_KOKO));
+    nimifontti = Fontti(LoadFont("media/fonts/normaali.ttf", NIMIFONTIN_KOKO));
     kehykset[0] = lataaKuva(KEHYSKUVAT[0]);
     koostaTausta();
 }
 
 void loppudemo::koostaTausta() {
     taustakuva = luoPinta(LEVEYS, KORKEUS);
-    PiirraKuva(tausta, taustakuva, 0, 0);
-    PiirraKuva(hahmo, taustakuva, 600, 165);
-    PiirraKuva(henkilo, taustakuva, 700, 0);
-    taustakuva = naytonMuotoon(taustakuva);
+    PiirraKuva(tausta.get(), taustakuva.get(), 0, 0);
+    PiirraKuva(hahmo.get(), taustakuva.get(), 600, 165);
+    PiirraKuva(henkilo.get(), taustakuva.get(), 700, 0);
+    taustakuva = naytonMuotoon(std::move(taustakuva));
 }
 
 void loppudemo::aloita(SDL_Surface* ruutu, std::vector<minsec> ajat) {
@@ -90,8 +80,8 @@ void loppudemo::aloita(SDL_Surface* ruutu, std::vector<minsec> ajat) {
 void loppudemo::kerroTarina(SDL_Surface* ruutu) {
     tarina::aloita(ruutu, Nakyma::Loppudemo, VIIMEINEN_ASKEL, tapahtuma, lopetus, [&](int askel) {
         tekstipuskuri = repliikit[askel];
-        tarina::piirraKehys(ruutu, taustakuva, kehykset[askel], KUVA_X, KUVA_Y, juonifontti,
-                            vari::valkoinen, tekstipuskuri, tekstikuva);
+        tarina::piirraKehys(ruutu, taustakuva.get(), kehykset[askel].get(), KUVA_X, KUVA_Y,
+                            juonifontti.get(), vari::valkoinen, tekstipuskuri, tekstikuva);
     });
 }
 
@@ -99,20 +89,20 @@ void loppudemo::kerroTarina(SDL_Surface* ruutu) {
 // the congratulation and the name prompt.
 void loppudemo::piirraYhteenveto(const std::vector<minsec>& ajat) {
     if (!taustakuva) return;
-    SDL_FillRect(taustakuva, nullptr, SDL_MapRGB(taustakuva->format, 0, 0, 0));
+    SDL_FillRect(taustakuva.get(), nullptr, SDL_MapRGB(taustakuva->format, 0, 0, 0));
     // Rows below the picture would draw nothing; they are not even rendered.
     for (size_t i = 0; i < ajat.size() && i < KORKEUS / AJAN_RIVIVALI + 1; ++i) {
         const int y = static_cast<int>(i) * AJAN_RIVIVALI;
-        piirraTekstiTaustaan(nimifontti, aikaTekstina(ajat[i]), AJAT_X, y);
+        piirraTekstiTaustaan(nimifontti.get(), aikaTekstina(ajat[i]), AJAT_X, y);
     }
-    piirraTekstiTaustaan(juonifontti, "Onneksi olkoon, pelasit pelin läpi!", 300, 382);
-    piirraTekstiTaustaan(juonifontti, "Nimi:", 300, 450);
+    piirraTekstiTaustaan(juonifontti.get(), "Onneksi olkoon, pelasit pelin läpi!", 300, 382);
+    piirraTekstiTaustaan(juonifontti.get(), "Nimi:", 300, 450);
 }
 
 void loppudemo::piirraTekstiTaustaan(TTF_Font* fontti, const std::string& teksti, int x, int y) {
     tekstipuskuri = teksti;
-    vaihdaTeksti(fontti, &tekstikuva, vari::valkoinen, tekstipuskuri.c_str());
-    PiirraKuva(tekstikuva, taustakuva, x, y);
+    vaihdaTeksti(fontti, tekstikuva, vari::valkoinen, tekstipuskuri);
+    PiirraKuva(tekstikuva.get(), taustakuva.get(), x, y);
 }
 
 // Phase 3: typing, Backspace, Return stores, Escape or closing leaves.
@@ -128,10 +118,10 @@ void loppudemo::kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32
             if (tapahtuma.type == SDL_KEYDOWN)
                 kasitteleNappain(tapahtuma.key.keysym, tulokset, summa);
         }
-        PiirraKuva(taustakuva, ruutu, 0, 0);
+        PiirraKuva(taustakuva.get(), ruutu, 0, 0);
         tekstipuskuri = nimi + "\n";
-        vaihdaTeksti(nimifontti, &tekstikuva, vari::valkoinen, tekstipuskuri.c_str());
-        PiirraKuva(tekstikuva, ruutu, NIMI_X, NIMI_Y);
+        vaihdaTeksti(nimifontti.get(), tekstikuva, vari::valkoinen, tekstipuskuri);
+        PiirraKuva(tekstikuva.get(), ruutu, NIMI_X, NIMI_Y);
         vaihdaKehys(ruutu, Nakyma::Nimi);
     }
 }

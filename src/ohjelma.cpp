@@ -17,9 +17,10 @@
 namespace {
 
 // The screens' part of the run, from the fonts to SDL's shutdown. The caller
-// owns the long-lived objects, which outlive this.
-int ajaNaytot(const asetukset& asetus, Peli& peli, config_file& kieli, valikko& paavalikko,
-              asetus_valikko& asetusvalikko) {
+// owns the long-lived objects, which outlive this; the sound system among
+// them outlives the front end and the game, which still call it.
+int ajaNaytot(const asetukset& asetus, AaniJarjestelma& system, Peli& peli, config_file& kieli,
+              valikko& paavalikko, asetus_valikko& asetusvalikko) {
     Etusivu etusivu(asetus, kieli, paavalikko, asetusvalikko);
     etusivu.lataaFontitJaKuvat();
     if (alusta_SDL() == 1) return 1;
@@ -33,7 +34,6 @@ int ajaNaytot(const asetukset& asetus, Peli& peli, config_file& kieli, valikko& 
     etusivu.koostaTaustat();
     etusivu.taytaNakymat();
 
-    AaniJarjestelma system;
     etusivu.luoAanet(&system);
     const bool pelaa = etusivu.aloita() == Etusivu::Lopetus::Pelaa;
     etusivu.vapautaValikko();
@@ -49,9 +49,10 @@ int ajaNaytot(const asetukset& asetus, Peli& peli, config_file& kieli, valikko& 
 }
 
 // Everything of the program's own lives here and is gone before the font
-// library shuts down.
+// library shuts down. The sound system is made first, so it goes last.
 int ajaOhjelma() {
     asetukset asetus;
+    AaniJarjestelma system;
     Peli peli;
     config_file kieli;
     valikko paavalikko;
@@ -59,7 +60,7 @@ int ajaOhjelma() {
     asetus = haeAsetukset();
     kieli.lataa_tiedosto("media/language/suomi.txt");
     if (TTF_Init() == -1) return 1;
-    return ajaNaytot(asetus, peli, kieli, paavalikko, asetusvalikko);
+    return ajaNaytot(asetus, system, peli, kieli, paavalikko, asetusvalikko);
 }
 
 }  // namespace

@@ -1,15 +1,14 @@
 #include "peli.h"
 
-#include <cstdint>
 #include <cstring>
 
 #include "kehys.h"
+#include "pelikehys.h"
+#include "syote.h"
 
 namespace {
 
 constexpr int KENTTIA = 6;
-constexpr int TAYTE_X = 512;  // the view keeps the hero this far from its left edge
-constexpr int TAYTE_Y = 382;  // ... and this far from its top edge
 constexpr int AIKA_X = 850;
 constexpr int AIKA_Y = 10;
 constexpr int FONTIN_KOKO = 22;
@@ -23,20 +22,12 @@ Peli::Peli() {
     tapahtuma.type = SDL_NOEVENT;
 }
 
-// The sounds belong to the sound system, which frees them when it closes.
-Peli::~Peli() {
-    ukko.vapauta(nullptr);
-    kartta.vapautaKuvat();
-    vapautaPinta(tekstiKuva);
-    suljeFontti(fontti);
-}
-
 void Peli::lataa(AaniJarjestelma* system) {
     kartta.lataaKuvat();
     kenttiaJaljella = KENTTIA;
     lataaKentta();
     ukko.lataa(system);
-    fontti = LoadFont("media/fonts/normaali.ttf", FONTIN_KOKO);
+    fontti = Fontti(LoadFont("media/fonts/normaali.ttf", FONTIN_KOKO));
     if (system) kenttaAani = system->luoAani("media/sounds/aani5.mp3");
 }
 
@@ -58,20 +49,14 @@ void Peli::peliin(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet) {
     }
 }
 
-// One frame of play; true when the last level was completed in it (the
-// frame is then not drawn).
+// One frame of play: the event, the frame rule with this frame's input, then
+// the drawing. True when the last level was completed in it (the frame is
+// then not drawn).
 bool Peli::pelaaKehys(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet) {
     kasitteleTapahtuma();
-    // The view follows the hero's position from before this frame's step.
-    kartta.vier(ukko.haeX() - TAYTE_X, ukko.haeY() - TAYTE_Y);
-    kartta.rajoita_Vier();
-    ukko.ajattele(kartta, system, aanet);
-    if (onkoMaalissa() && vaihdaKenttaa(system, aanet)) return true;
-    // Falling out of the level only puts the hero back at the restart point.
-    // The level's bottom edge is computed wide: a block row near INT_MAX
-    // would overflow an int.
-    if (int64_t{ukko.haeY()} > int64_t{kartta.haeKorkeus()} * kartta.haeRuudunkoko())
-        ukko.asetaPaikka(ALKU_X, UUSI_ALKU_Y);
+    if (pelikehys::pelaa(ukko, kartta, syote::hae(), system, aanet,
+                         [&] { return vaihdaKenttaa(system, aanet); }))
+        return true;
     kartta.piirraKartta(ruutu);
     ukko.piirra(ruutu, kartta);
     piirraAika(ruutu);
@@ -88,19 +73,15 @@ void Peli::kasitteleTapahtuma() {
         lopeta = true;
 }
 
-bool Peli::onkoMaalissa() {
-    return ukko.haeX() / 32 == MAALI_SARAKE && ukko.haeY() / 32 == MAALI_RIVI;
-}
-
 // Records the level's time and moves on; true when it was the last level.
 bool Peli::vaihdaKenttaa(AaniJarjestelma* system, bool aanet) {
     --kenttiaJaljella;
     ajat.push_back(kartta.haeAika());
     if (kenttiaJaljella <= 0) return true;
     lataaKentta();
-    ukko.asetaPaikka(ALKU_X, UUSI_ALKU_Y);
+    ukko.asetaPaikka(pelikehys::PALUU_X, pelikehys::PALUU_Y);
     if (aanet && system) {
-        kanava = system->soita(kenttaAani);
+        kanava = system->soita(kenttaAani.get());
         system->asetaVoimakkuus(kanava, 1.0f);
     }
     return false;
@@ -108,9 +89,11 @@ bool Peli::vaihdaKenttaa(AaniJarjestelma* system, bool aanet) {
 
 void Peli::piirraAika(SDL_Surface* ruutu) {
     teksti = aikaTekstina(kartta.haeAika());
-    vapautaPinta(tekstiKuva);
-    blitText(fontti, &tekstiKuva, vari::musta, vari::tausta, teksti.c_str(), blended);
-    PiirraKuva(tekstiKuva, ruutu, AIKA_X, AIKA_Y);
+    tekstiKuva.reset();  // the previous frame's text goes before the new one is made
+    SDL_Surface* uusi = nullptr;
+    blitText(fontti.get(), &uusi, vari::musta, vari::tausta, teksti.c_str(), blended);
+    tekstiKuva.reset(uusi);
+    PiirraKuva(tekstiKuva.get(), ruutu, AIKA_X, AIKA_Y);
 }
 
 void Peli::PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {

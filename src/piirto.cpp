@@ -45,17 +45,25 @@ void blitText(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, SDL_Colo
     }
 }
 
-void vaihdaTeksti(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, const char* teksti) {
-    vapautaPinta(*kohde);
-    blitText(fontti, kohde, etuvari, vari::tausta, teksti, blended);
+Fontti lataaFontti(const char* tiedosto, int koko) { return Fontti(LoadFont(tiedosto, koko)); }
+
+Pinta renderoiTeksti(TTF_Font* fontti, SDL_Color etuvari, const std::string& teksti) {
+    SDL_Surface* pinta = nullptr;
+    blitText(fontti, &pinta, etuvari, vari::tausta, teksti.c_str(), blended);
+    return Pinta(pinta);
 }
 
-SDL_Surface* luoPinta(int leveys, int korkeus) {
-    return SDL_CreateRGBSurface(SDL_HWSURFACE, leveys, korkeus, 32, 0x000000FF, 0x0000FF00,
-                                0x00FF0000, 0xFF000000);
+void vaihdaTeksti(TTF_Font* fontti, Pinta& kohde, SDL_Color etuvari, const std::string& teksti) {
+    kohde.reset();
+    kohde = renderoiTeksti(fontti, etuvari, teksti);
 }
 
-SDL_Surface* lataaKuva(const std::string& polku) { return naytonMuotoon(IMG_Load(polku.c_str())); }
+Pinta luoPinta(int leveys, int korkeus) {
+    return Pinta(SDL_CreateRGBSurface(SDL_HWSURFACE, leveys, korkeus, 32, 0x000000FF, 0x0000FF00,
+                                      0x00FF0000, 0xFF000000));
+}
+
+Pinta lataaKuva(const std::string& polku) { return naytonMuotoon(Pinta(IMG_Load(polku.c_str()))); }
 
 bool onkoLapinakymaton(SDL_Surface* pinta) {
     const Uint32 alfa = pinta->format->Amask;
@@ -70,21 +78,12 @@ bool onkoLapinakymaton(SDL_Surface* pinta) {
     return true;
 }
 
-SDL_Surface* naytonMuotoon(SDL_Surface* kuva) {
-    if (!kuva || !SDL_GetVideoSurface()) return kuva;
-    SDL_Surface* muunnettu =
-        onkoLapinakymaton(kuva) ? SDL_DisplayFormat(kuva) : SDL_DisplayFormatAlpha(kuva);
-    if (!muunnettu) return kuva;
-    SDL_FreeSurface(kuva);
-    return muunnettu;
+Pinta naytonMuotoinenKopio(SDL_Surface* kuva) {
+    if (!kuva || !SDL_GetVideoSurface()) return nullptr;
+    return Pinta(onkoLapinakymaton(kuva) ? SDL_DisplayFormat(kuva) : SDL_DisplayFormatAlpha(kuva));
 }
 
-void suljeFontti(TTF_Font*& fontti) {
-    if (fontti && TTF_WasInit()) TTF_CloseFont(fontti);
-    fontti = nullptr;
-}
-
-void vapautaPinta(SDL_Surface*& pinta) {
-    if (pinta) SDL_FreeSurface(pinta);
-    pinta = nullptr;
+Pinta naytonMuotoon(Pinta kuva) {
+    Pinta muunnettu = naytonMuotoinenKopio(kuva.get());
+    return muunnettu ? std::move(muunnettu) : std::move(kuva);
 }

@@ -1,7 +1,5 @@
 #include "reitti.h"
 
-#include <SDL.h>
-
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -11,8 +9,6 @@
 namespace {
 constexpr const char* TUNNISTE = "hiekkatorni-reitti";
 constexpr int VERSIO = 1;
-constexpr int VIERITYS_X = 512;  // the view keeps the character this far from its corner
-constexpr int VIERITYS_Y = 382;
 
 std::string napitTekstiksi(const Syote& s) {
     std::string teksti;
@@ -130,26 +126,5 @@ bool tallenna(const std::string& polku, const Reitti& r) {
 }
 
 std::string tiedostonimi(int kentta) { return "levels/level" + std::to_string(kentta) + ".reitti"; }
-
-void asetaNapit(const Syote& syote) {
-    Uint8* napit = SDL_GetKeyState(nullptr);
-    napit[SDLK_LEFT] = syote.vasen ? 1 : 0;
-    napit[SDLK_RIGHT] = syote.oikea ? 1 : 0;
-    napit[SDLK_LSHIFT] = syote.hyppy ? 1 : 0;
-}
-
-bool onkoMaalissa(Ukko& ukko) {
-    return ukko.haeX() / 32 == MAALI_SARAKE && ukko.haeY() / 32 == MAALI_RIVI;
-}
-
-bool pelaaKehys(Ukko& ukko, Kartta& kartta, const Syote& syote) {
-    asetaNapit(syote);
-    kartta.vier(ukko.haeX() - VIERITYS_X, ukko.haeY() - VIERITYS_Y);
-    kartta.rajoita_Vier();
-    ukko.ajattele(kartta, nullptr, false);
-    if (onkoMaalissa(ukko)) return true;
-    if (ukko.haeY() > kartta.haeKorkeus() * 32) ukko.asetaPaikka(PALUU_X, PALUU_Y);
-    return false;
-}
 
 }  // namespace reitti

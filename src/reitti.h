@@ -2,7 +2,7 @@
 // Replays: the keys held in each frame of a route through one level, with
 // the physics state the route starts from and the one it reaches the goal
 // in. The route finder writes them; tests and the whole-game test replay
-// them through the real game code.
+// them through the game's own frame rule (pelikehys).
 //
 // File format (text, one item per line, '#' starts a comment line):
 //   hiekkatorni-reitti 1
@@ -19,18 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "kartta.h"
+#include "syote.h"
 #include "ukko.h"
-
-// The keys held during one frame.
-struct Syote {
-    bool vasen = false;
-    bool oikea = false;
-    bool hyppy = false;
-    bool operator==(const Syote& muu) const {
-        return vasen == muu.vasen && oikea == muu.oikea && hyppy == muu.hyppy;
-    }
-};
 
 struct Reitti {
     int kentta = 0;
@@ -41,12 +31,6 @@ struct Reitti {
 
 namespace reitti {
 
-// The goal tile of every level, and where a level change or a fall puts
-// the character.
-constexpr int MAALI_SARAKE = 83;
-constexpr int MAALI_RIVI = 13;
-constexpr int PALUU_X = 96;
-constexpr int PALUU_Y = 896;
 // Longest route accepted from a file (an hour of play at 60 frames/s).
 constexpr long SUURIN_KEHYSMAARA = 60L * 60 * 60;
 
@@ -57,16 +41,5 @@ bool tallenna(const std::string& polku, const Reitti& reitti);
 
 // The replay file of a level: "levels/level<N>.reitti".
 std::string tiedostonimi(int kentta);
-
-// Writes the frame's keys into SDL's keyboard state (arrows and left Shift).
-void asetaNapit(const Syote& syote);
-
-// True when the character's top-left corner lies in the goal tile.
-bool onkoMaalissa(Ukko& ukko);
-
-// One frame of the game loop for the character: scroll, physics step on a
-// copy of the map, goal test and, when the goal was not reached, the fall
-// test. Returns true when the goal was reached in this frame.
-bool pelaaKehys(Ukko& ukko, Kartta& kartta, const Syote& syote);
 
 }  // namespace reitti

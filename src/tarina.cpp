@@ -30,12 +30,11 @@ void aloita(SDL_Surface* ruutu, Nakyma nakyma, int viimeinen, SDL_Event& tapahtu
 }
 
 void piirraKehys(SDL_Surface* ruutu, SDL_Surface* taustakuva, SDL_Surface* kuva, int x, int y,
-                 TTF_Font* fontti, SDL_Color vari, const std::string& rivi,
-                 SDL_Surface*& tekstikuva) {
+                 TTF_Font* fontti, SDL_Color vari, const std::string& rivi, Pinta& tekstikuva) {
     PiirraKuva(taustakuva, ruutu, 0, 0);
     PiirraKuva(kuva, ruutu, x, y);
-    vaihdaTeksti(fontti, &tekstikuva, vari, rivi.c_str());
-    PiirraKuva(tekstikuva, ruutu, 0, 0);
+    vaihdaTeksti(fontti, tekstikuva, vari, rivi);
+    PiirraKuva(tekstikuva.get(), ruutu, 0, 0);
 }
 
 }  // namespace tarina

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "kahvat.h"
 #include "kehys.h"
 
 namespace tarina {
@@ -25,9 +26,8 @@ void aloita(SDL_Surface* ruutu, Nakyma nakyma, int viimeinen, SDL_Event& tapahtu
 
 // One story frame: `taustakuva` at (0, 0), `kuva` at (x, y), then `rivi`
 // rendered with `fontti` in `vari` at (0, 0). The new text surface replaces
-// the one in `tekstikuva`, which is freed.
+// the one in `tekstikuva`, which is released first.
 void piirraKehys(SDL_Surface* ruutu, SDL_Surface* taustakuva, SDL_Surface* kuva, int x, int y,
-                 TTF_Font* fontti, SDL_Color vari, const std::string& rivi,
-                 SDL_Surface*& tekstikuva);
+                 TTF_Font* fontti, SDL_Color vari, const std::string& rivi, Pinta& tekstikuva);
 
 }  // namespace tarina

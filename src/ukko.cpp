@@ -21,34 +21,32 @@ void Ukko::lataa(AaniJarjestelma* system) {
     hyppyKanava = Kanava{};
 }
 
-Ukko::~Ukko() { vapauta(nullptr); }
-
-void Ukko::vapauta(AaniJarjestelma* system) {
-    vapautaPinta(kuvaOikea);
-    vapautaPinta(kuvaVasen);
-    vapautaPinta(kuvaHyppyOikea);
-    vapautaPinta(kuvaHyppyVasen);
-    if (system) system->vapauta(hyppyAani);
-    hyppyAani = nullptr;
+void Ukko::vapauta() {
+    for (Pinta* kuva : {&kuvaOikea, &kuvaVasen, &kuvaHyppyOikea, &kuvaHyppyVasen}) kuva->reset();
+    hyppyAani.reset();
 }
 
-// One physics step: read the keys, start a jump, then move sideways and
-// after that up or down, each move stopped by the blocks of the map copy.
 void Ukko::ajattele(Kartta kartta, AaniJarjestelma* system, bool aanet) {
+    ajattele(kartta, syote::hae(), system, aanet);
+}
+
+// One physics step: take the input, start a jump, then move sideways and
+// after that up or down, each move stopped by the blocks of the map copy.
+// With both arrows held the hero walks right.
+void Ukko::ajattele(Kartta kartta, const Syote& syote, AaniJarjestelma* system, bool aanet) {
     const int T = kartta.haeRuudunkoko();
     nopeusX = 0.0f;
-    napit = SDL_GetKeyState(nullptr);
-    if (napit[SDLK_LEFT]) {
+    if (syote.vasen) {
         nopeusX = -KAVELYNOPEUS;
         oikealle = false;
     }
-    if (napit[SDLK_RIGHT]) {
+    if (syote.oikea) {
         nopeusX = KAVELYNOPEUS;
         oikealle = true;
     }
-    if (napit[SDLK_LSHIFT] && voiHypata) hyppaa(system, aanet);
+    if (syote.hyppy && voiHypata) hyppaa(system, aanet);
     liikuVaakaan(kartta, T);
-    liikuPystyyn(kartta, T);
+    liikuPystyyn(kartta, T, syote.hyppy);
 }
 
 void Ukko::hyppaa(AaniJarjestelma* system, bool aanet) {
@@ -56,7 +54,7 @@ void Ukko::hyppaa(AaniJarjestelma* system, bool aanet) {
     voiHypata = false;
     if (!aanet || !system) return;
     system->pysayta(hyppyKanava);
-    hyppyKanava = system->soita(hyppyAani);
+    hyppyKanava = system->soita(hyppyAani.get());
     system->asetaVoimakkuus(hyppyKanava, HYPPYAANEN_VOIMAKKUUS);
 }
 
@@ -78,8 +76,9 @@ void Ukko::liikuVaakaan(Kartta& kartta, int T) {
 }
 
 // Vertical move at the new x: rise until a ceiling, or fall until a floor,
-// gaining speed by gravity up to one tile per step.
-void Ukko::liikuPystyyn(Kartta& kartta, int T) {
+// gaining speed by gravity up to one tile per step. A landing allows the
+// next jump only once the jump key is let go: one jump per press.
+void Ukko::liikuPystyyn(Kartta& kartta, int T, bool hyppyPainettu) {
     int rivi = 0;
     if (nopeusY < 0) {
         if (tormays_vaaka(x, static_cast<int>(y + nopeusY), rivi, kartta)) {
@@ -94,7 +93,7 @@ void Ukko::liikuPystyyn(Kartta& kartta, int T) {
     if (tormays_vaaka(x, static_cast<int>(y + nopeusY + korkeus), rivi, kartta)) {
         y = rivi * T - korkeus - 1;
         nopeusY = SEISONTANOPEUS;
-        if (!napit[SDLK_LSHIFT]) voiHypata = true;
+        if (!hyppyPainettu) voiHypata = true;
     } else {
         y = static_cast<int>(y + nopeusY);
         nopeusY += PAINOVOIMA;
@@ -128,8 +127,8 @@ bool Ukko::tormays_vaaka(int px, int py, int& rivi, Kartta kartta) {
 }
 
 SDL_Surface* Ukko::haeKuva() const {
-    if (voiHypata) return oikealle ? kuvaOikea : kuvaVasen;
-    return oikealle ? kuvaHyppyOikea : kuvaHyppyVasen;
+    if (voiHypata) return (oikealle ? kuvaOikea : kuvaVasen).get();
+    return (oikealle ? kuvaHyppyOikea : kuvaHyppyVasen).get();
 }
 
 // Draws the standing or jumping image, white being transparent, at the

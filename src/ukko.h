@@ -1,20 +1,18 @@
 #pragma once
-// The player character: keyboard-driven movement, one physics step per
-// frame with tile collision against a copy of the level map, and drawing.
+// The player character: one physics step per frame from the player's input
+// record, with tile collision against a copy of the level map, and drawing.
 
 #include <SDL.h>
 
 #include "aani.h"
+#include "kahvat.h"
 #include "kartta.h"
+#include "syote.h"
 
 class Ukko {
   public:
+    // The character owns its images and its sound, so it is never copied.
     Ukko() = default;
-    // Frees the images still held; the sounds belong to the sound system.
-    // The character owns its images, so it is never copied.
-    ~Ukko();
-    Ukko(const Ukko&) = delete;
-    Ukko& operator=(const Ukko&) = delete;
 
     // The whole physics state: everything one step reads from the last one.
     // The horizontal speed is not in it (every step starts it from zero).
@@ -29,8 +27,12 @@ class Ukko {
     // Loads the images and the jump sound (a null system loads no sound) and
     // puts the character at its start, standing still, facing right.
     void lataa(AaniJarjestelma* system);
-    // One physics step; `aanet` false keeps the jump silent.
+    // One physics step with this frame's input (the keyboard, read once in
+    // syote::hae); `aanet` false keeps the jump silent.
     void ajattele(Kartta kartta, AaniJarjestelma* system, bool aanet);
+    // The same step with a given input record: the game's frame, replays,
+    // tools and tests call this.
+    void ajattele(Kartta kartta, const Syote& syote, AaniJarjestelma* system, bool aanet);
     bool tormays_pysty(int px, int py, int& sarake, Kartta kartta);
     bool tormays_vaaka(int px, int py, int& rivi, Kartta kartta);
     void piirra(SDL_Surface* ruutu, Kartta kartta);
@@ -46,8 +48,8 @@ class Ukko {
     // The image piirra would draw now.
     SDL_Surface* haeKuva() const;
 
-    // Frees the images and the sound.
-    void vapauta(AaniJarjestelma* system);
+    // Lets go of the images and the sound.
+    void vapauta();
 
     static constexpr int ALKU_X = 96;  // start, map pixels
     static constexpr int ALKU_Y = 960;
@@ -61,7 +63,7 @@ class Ukko {
 
   private:
     void liikuVaakaan(Kartta& kartta, int T);
-    void liikuPystyyn(Kartta& kartta, int T);
+    void liikuPystyyn(Kartta& kartta, int T, bool hyppyPainettu);
     void hyppaa(AaniJarjestelma* system, bool aanet);
 
     int x = ALKU_X;
@@ -72,11 +74,10 @@ class Ukko {
     float nopeusX = 0.0f;
     bool voiHypata = false;
     bool oikealle = true;
-    SDL_Surface* kuvaOikea = nullptr;
-    SDL_Surface* kuvaVasen = nullptr;
-    SDL_Surface* kuvaHyppyOikea = nullptr;
-    SDL_Surface* kuvaHyppyVasen = nullptr;
-    const Uint8* napit = nullptr;
-    Aani* hyppyAani = nullptr;
+    Pinta kuvaOikea;
+    Pinta kuvaVasen;
+    Pinta kuvaHyppyOikea;
+    Pinta kuvaHyppyVasen;
+    AaniKahva hyppyAani;
     Kanava hyppyKanava;
 };

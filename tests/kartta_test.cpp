@@ -189,7 +189,8 @@ TEST(Kartta, MahdotonLaajuusEiVaraaKuvaa) {
     kartta.lataaTavuista(tietue(100000000, 5, 0, 1, 0) + tietue(INT_MAX, INT_MAX, -1, 0, 0));
     EXPECT_EQ(kartta.haeKentta(), nullptr);
     EXPECT_TRUE(kartta.tarkistaTormays(100000000, 5));
-    SDL_Surface* ruutu = luoPinta(1024, 768);
+    Pinta ruutuPinta = luoPinta(1024, 768);
+    SDL_Surface* ruutu = ruutuPinta.get();
     kartta.piirraKentta();
     kartta.vier(INT_MAX, INT_MIN);
     kartta.rajoita_Vier();
@@ -199,11 +200,10 @@ TEST(Kartta, MahdotonLaajuusEiVaraaKuvaa) {
     Kartta korkea;
     korkea.lataaTavuista(tietue(0, 300, 0, 1, 0));  // 9 632 pixels high
     EXPECT_EQ(korkea.haeKentta(), nullptr);
-    vapautaPinta(ruutu);
 }
 
-// A copy shares the picture and frees nothing; a new level replaces (and
-// frees) only the picture its own map made.
+// A copy shares the picture; letting go of it in the copy leaves it with the
+// original, and a new level replaces the original's picture.
 TEST(Kartta, KopioJakaaKuvanEikaVapautaSita) {
     Kartta kartta;
     kartta.lataaTavuista(tietue(5, 5, 0, 1, 0));
@@ -211,7 +211,7 @@ TEST(Kartta, KopioJakaaKuvanEikaVapautaSita) {
     {
         Kartta kopio = kartta;
         EXPECT_EQ(kopio.haeKentta(), kuva);
-        kopio.vapautaKuvat();  // not its own: nothing happens
+        kopio.vapautaKuvat();  // lets go of its own share only
         Kartta toinen;
         toinen = kopio;
         toinen.luoNelio(0, 0, 0, 0);
@@ -244,12 +244,12 @@ TEST(Kartta, KentanKuvaVierityksenKohdalta) {
     SDL_FillRect(kentta, nullptr, SDL_MapRGBA(kentta->format, 200, 0, 0, 255));
     SDL_Rect piste{100, 200, 1, 1};
     SDL_FillRect(kentta, &piste, SDL_MapRGBA(kentta->format, 0, 200, 0, 255));
-    SDL_Surface* ruutu = luoPinta(1024, 768);
+    Pinta ruutuPinta = luoPinta(1024, 768);
+    SDL_Surface* ruutu = ruutuPinta.get();
     kartta.vier(100, 200);
     kartta.piirraKartta(ruutu);
     EXPECT_EQ(pikseli(ruutu, 0, 0), 200u << 8);
     EXPECT_EQ(pikseli(ruutu, 1, 0), 200u << 16);
-    vapautaPinta(ruutu);
     kartta.vapautaKuvat();
 }
 

@@ -18,7 +18,7 @@
 #include "asetukset.h"
 #include "hiscores.h"
 #include "kehys.h"
-#include "kokopeliapu.h"
+#include "kokopeli.h"
 #include "ohjelma.h"
 #include "reitti.h"
 #include "testiapu.h"

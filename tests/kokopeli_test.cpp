@@ -1,6 +1,8 @@
 // A whole game played headless: main menu, intro, all six levels by the
 // route finder's replays, the ending and the name entry, then a second run
 // that shows the new entry beside the main menu.
+#include "kokopeli.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +11,6 @@
 #include "aika.h"
 #include "hiscores.h"
 #include "kehys.h"
-#include "kokopeliapu.h"
 #include "ohjelma.h"
 #include "testiapu.h"
 

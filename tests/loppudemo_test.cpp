@@ -154,9 +154,8 @@ TEST_F(LoppudemoTesti, YhteenvedonAjatAllekkainJaNimiKohdassa400_430) {
             // Typing should add exactly the name, drawn at (400, 430).
             odotettu = SDL_ConvertSurface(ruutu, ruutu->format, SDL_SWSURFACE);
             TTF_Font* fontti = TTF_OpenFont("media/fonts/normaali.ttf", 22);
-            SDL_Surface* nimi = TTF_RenderUTF8_Blended(fontti, "WWW", vari::valkoinen);
-            PiirraKuva(nimi, odotettu, 400, 430);
-            vapautaPinta(nimi);
+            Pinta nimi(TTF_RenderUTF8_Blended(fontti, "WWW", vari::valkoinen));
+            PiirraKuva(nimi.get(), odotettu, 400, 430);
             TTF_CloseFont(fontti);
             painaKaikki(kirjaimet("WWW"));
             return;
@@ -167,7 +166,7 @@ TEST_F(LoppudemoTesti, YhteenvedonAjatAllekkainJaNimiKohdassa400_430) {
         EXPECT_EQ(eri, 0);
         paina(SDLK_ESCAPE, 27);
     });
-    vapautaPinta(odotettu);
+    SDL_FreeSurface(odotettu);
 }
 
 TEST_F(LoppudemoTesti, NimeenKirjaimetJaNumerotEnintaan17_BackspaceJaTyhjaNimi) {

@@ -7,12 +7,11 @@
 #include <memory>
 #include <vector>
 
-using Pinta = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
+#include "kahvat.h"
 
 // A 32-bit surface without alpha filled with 0xRRGGBB: blits copy it exactly.
 inline Pinta yksivarinen(int leveys, int korkeus, Uint32 rgb) {
-    Pinta p(SDL_CreateRGBSurface(SDL_SWSURFACE, leveys, korkeus, 32, 0xFF0000, 0xFF00, 0xFF, 0),
-            SDL_FreeSurface);
+    Pinta p(SDL_CreateRGBSurface(SDL_SWSURFACE, leveys, korkeus, 32, 0xFF0000, 0xFF00, 0xFF, 0));
     SDL_FillRect(p.get(), nullptr, rgb);
     return p;
 }

@@ -1,8 +1,8 @@
 #include "reitti.h"
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "pelikehys.h"
 #include "testiapu.h"
 
 namespace {
@@ -14,13 +14,7 @@ void odotaSamaTila(const Ukko::Tila& a, const Ukko::Tila& b) {
     EXPECT_EQ(a.voiHypata, b.voiHypata);
 }
 
-Syote syote(bool vasen, bool oikea, bool hyppy) {
-    Syote s;
-    s.vasen = vasen;
-    s.oikea = oikea;
-    s.hyppy = hyppy;
-    return s;
-}
+Syote napit(bool vasen, bool oikea, bool hyppy) { return Syote{vasen, oikea, hyppy}; }
 
 }  // namespace
 
@@ -44,15 +38,14 @@ TEST(Reitti, JokainenKenttaPaaseeMaaliinTallennetullaKehyksella) {
         ukko.asetaTila(tila);
         size_t maaliKehys = 0;
         for (size_t i = 0; i < r->syotteet.size() && !maaliKehys; ++i)
-            if (reitti::pelaaKehys(ukko, kartta, r->syotteet[i])) maaliKehys = i + 1;
+            if (pelikehys::pelaa(ukko, kartta, r->syotteet[i], nullptr, false)) maaliKehys = i + 1;
         EXPECT_EQ(maaliKehys, r->syotteet.size());
-        EXPECT_TRUE(reitti::onkoMaalissa(ukko));
+        EXPECT_TRUE(pelikehys::onkoMaalissa(ukko));
         odotaSamaTila(ukko.haeTila(), r->maali);
         tila = ukko.haeTila();
-        tila.x = reitti::PALUU_X;
-        tila.y = reitti::PALUU_Y;
+        tila.x = pelikehys::PALUU_X;
+        tila.y = pelikehys::PALUU_Y;
     }
-    reitti::asetaNapit(Syote{});
 }
 
 TEST(Reitti, KentissaOnLattiaAlunJaPaluunAlla) {
@@ -63,16 +56,15 @@ TEST(Reitti, KentissaOnLattiaAlunJaPaluunAlla) {
         kartta.lataaKartta("levels/level" + std::to_string(kentta) + ".map");
         // Standing still from the start or the restart point lands on the floor
         // in row 33 and stays there; walking right is not blocked at once.
-        for (int alkuY : {Ukko::ALKU_Y, reitti::PALUU_Y}) {
+        for (int alkuY : {Ukko::ALKU_Y, pelikehys::PALUU_Y}) {
             Ukko ukko;
             ukko.asetaPaikka(Ukko::ALKU_X, alkuY);
-            for (int i = 0; i < 30; ++i) reitti::pelaaKehys(ukko, kartta, Syote{});
+            for (int i = 0; i < 30; ++i) pelikehys::pelaa(ukko, kartta, Syote{}, nullptr, false);
             EXPECT_EQ(ukko.haeY(), 33 * 32 - 101);
-            reitti::pelaaKehys(ukko, kartta, syote(false, true, false));
+            pelikehys::pelaa(ukko, kartta, napit(false, true, false), nullptr, false);
             EXPECT_EQ(ukko.haeX(), Ukko::ALKU_X + 5);
         }
     }
-    reitti::asetaNapit(Syote{});
 }
 
 TEST(Reitti, TiedostomuotoSailyttaaReitin) {
@@ -81,8 +73,8 @@ TEST(Reitti, TiedostomuotoSailyttaaReitin) {
     r.alku = {96, 896, 1.0f, true, true};
     r.maali = {2660, 443, -12.5f, false, false};
     r.syotteet = {
-        syote(false, true, false), syote(false, true, false), syote(false, true, true), Syote{},
-        syote(true, false, true),  syote(true, true, false),  syote(false, false, true)};
+        napit(false, true, false), napit(false, true, false), napit(false, true, true), Syote{},
+        napit(true, false, true),  napit(true, true, false),  napit(false, false, true)};
     const std::string tavut = reitti::tavuiksi(r);
     EXPECT_NE(tavut.find("\nO 2\nOH 1\n- 1\nVH 1\nVO 1\nH 1\n"), std::string::npos);
     auto luettu = reitti::lueTavuista(tavut);
@@ -111,31 +103,4 @@ TEST(Reitti, VirheellinenTiedostoHylataan) {
     std::string nan = otsikko;
     nan.replace(nan.find("alku 96 960 0"), 13, "alku 96 960 nan");
     EXPECT_FALSE(reitti::lueTavuista(nan + "O 3\n").has_value());
-}
-
-TEST(Reitti, NapitKirjoitetaanNappaintilaan) {
-    Uint8* napit = SDL_GetKeyState(nullptr);
-    reitti::asetaNapit(syote(true, false, true));
-    EXPECT_EQ(napit[SDLK_LEFT], 1);
-    EXPECT_EQ(napit[SDLK_RIGHT], 0);
-    EXPECT_EQ(napit[SDLK_LSHIFT], 1);
-    reitti::asetaNapit(syote(false, true, false));
-    EXPECT_EQ(napit[SDLK_LEFT], 0);
-    EXPECT_EQ(napit[SDLK_RIGHT], 1);
-    EXPECT_EQ(napit[SDLK_LSHIFT], 0);
-    reitti::asetaNapit(Syote{});
-    EXPECT_EQ(napit[SDLK_RIGHT], 0);
-}
-
-// A fall below the level puts the character back at (96, 896) in the same
-// frame and keeps its speed.
-TEST(Reitti, PutoaminenPalauttaaAlkuun) {
-    Kartta kartta;
-    kartta.luoNelio(0, 33, 5, -1);
-    Ukko ukko;
-    ukko.asetaTila({500, 34 * 32 - 10, 20.0f, false, true});
-    EXPECT_FALSE(reitti::pelaaKehys(ukko, kartta, Syote{}));
-    EXPECT_EQ(ukko.haeX(), reitti::PALUU_X);
-    EXPECT_EQ(ukko.haeY(), reitti::PALUU_Y);
-    EXPECT_EQ(ukko.haeNopeusY(), 20.5f);
 }

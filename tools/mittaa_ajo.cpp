@@ -22,10 +22,9 @@
 #include <vector>
 
 #include "kehys.h"
+#include "kokopeli.h"
 #include "ohjelma.h"
-#include "reitti.h"
 
-using kehys::paina;
 using kehys::suljeIkkuna;
 
 namespace {
@@ -91,57 +90,35 @@ int mittaaPaljas() {
     return 0;
 }
 
-std::vector<Syote> kaikkiSyotteet(std::vector<size_t>& rajat) {
-    std::vector<Syote> kaikki;
+// The frame after which each level's replay has reached its goal, in play
+// order.
+std::vector<long> kenttienRajat() {
+    std::vector<long> rajat;
+    long kehyksia = 0;
     for (int kentta = KENTTIA; kentta >= 1; --kentta) {
-        auto r = reitti::lataa(reitti::tiedostonimi(kentta));
-        if (r) kaikki.insert(kaikki.end(), r->syotteet.begin(), r->syotteet.end());
-        rajat.push_back(kaikki.size());
+        kehyksia += static_cast<long>(reitinSyotteet(kentta).size());
+        rajat.push_back(kehyksia);
     }
-    return kaikki;
+    return rajat;
 }
 
-// The hook plays the menus and the stories by keys and the levels by their
-// replays, and samples resident memory after each level's goal frame.
+// The whole game by the replays, sampling resident memory in the first game
+// frame and after each level's goal frame.
 int mittaaKokoPeli() {
-    std::vector<size_t> rajat;
-    const std::vector<Syote> syotteet = kaikkiSyotteet(rajat);
+    const std::vector<Syote> syotteet = kaikkiSyotteet();
     if (syotteet.empty()) return 1;
-    size_t kehys = 0, raja = 0;
-    long nimikehyksia = 0;
+    const std::vector<long> rajat = kenttienRajat();
+    size_t raja = 0;
     std::printf("muisti_valikossa %ld kB\n", muistia("VmRSS"));
-    kehys::asetaTestikoukku([&](Nakyma n, long) {
-        switch (n) {
-            case Nakyma::Valikko:
-                paina(SDLK_RETURN);
-                break;
-            case Nakyma::Alkudemo:
-                paina(SDLK_SPACE);
-                reitti::asetaNapit(syotteet[0]);
-                break;
-            case Nakyma::Peli:
-                if (++kehys == 1) std::printf("muisti_pelin_alussa %ld kB\n", muistia("VmRSS"));
-                while (raja < rajat.size() && kehys == rajat[raja])
-                    std::printf("muisti_kentan_%zu_jalkeen %ld kB\n", ++raja, muistia("VmRSS"));
-                if (kehys < syotteet.size()) reitti::asetaNapit(syotteet[kehys]);
-                break;
-            case Nakyma::Loppudemo:
-                reitti::asetaNapit({});
-                paina(SDLK_SPACE);
-                break;
-            case Nakyma::Nimi:
-                if (++nimikehyksia == 1)
-                    for (char c : std::string("Mittari")) paina(SDLK_a, static_cast<Uint16>(c));
-                if (nimikehyksia == 2) paina(SDLK_RETURN);
-                break;
-            case Nakyma::Lataus:
-                break;
-        }
+    const KokoPelinAjo ajo = pelaaKokoPeli(syotteet, "Mittari", [&](Nakyma n, long kehys) {
+        if (n != Nakyma::Peli) return;
+        if (kehys == 1) std::printf("muisti_pelin_alussa %ld kB\n", muistia("VmRSS"));
+        while (raja < rajat.size() && kehys == rajat[raja])
+            std::printf("muisti_kentan_%zu_jalkeen %ld kB\n", ++raja, muistia("VmRSS"));
     });
-    const int tila = SDL_main(0, nullptr);
     std::printf("muisti_lopussa %ld kB\nmuisti_huippu %ld kB\n", muistia("VmRSS"),
                 muistia("VmHWM"));
-    return tila;
+    return ajo.tila;
 }
 
 }  // namespace

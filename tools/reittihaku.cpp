@@ -4,7 +4,7 @@
 // (x, y, vertical speed, jump permission) with the real Ukko step on the
 // real level map, one frame per step and six inputs per frame (left, right
 // or neither, each with or without left Shift). A frame runs exactly as the
-// game loop runs it (reitti::pelaaKehys): scroll, step, goal test, fall
+// game loop runs it (pelikehys::pelaa): scroll, step, goal test, fall
 // test. The levels are chained in play order: level 6 starts from the state
 // Ukko::lataa leaves, every later level from (96, 896) with the speed and
 // jump permission in which the previous route reached its goal.
@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "kartta.h"
+#include "pelikehys.h"
 #include "reitti.h"
 #include "ukko.h"
 
@@ -76,7 +77,7 @@ Reitti kokoaReitti(const std::vector<Solmu>& solmut, int32_t viimeinen, int kent
 // The bound changes by at most one per frame along any move, so the search
 // below stays exact; every move is checked against that.
 int arvio(const Ukko::Tila& t) {
-    constexpr int MAALI_VASEN = reitti::MAALI_SARAKE * 32;
+    constexpr int MAALI_VASEN = pelikehys::MAALI_SARAKE * 32;
     constexpr int MAALI_OIKEA = MAALI_VASEN + 31;
     constexpr int ASKEL = 5;
     auto matka = [&](int x) {
@@ -84,7 +85,7 @@ int arvio(const Ukko::Tila& t) {
         if (x > MAALI_OIKEA) return (x - MAALI_OIKEA + ASKEL - 1) / ASKEL;
         return 0;
     };
-    return std::min(matka(t.x), matka(reitti::PALUU_X) + 1);
+    return std::min(matka(t.x), matka(pelikehys::PALUU_X) + 1);
 }
 
 struct Haku {
@@ -129,7 +130,7 @@ std::optional<Reitti> etsiJarjestyksessa(Kartta& kartta, const Ukko::Tila& alku,
             }
             for (uint8_t s = 0; s < 6; ++s) {
                 ukko.asetaTila(tila);
-                const bool maalissa = reitti::pelaaKehys(ukko, kartta, SYOTTEET[s]);
+                const bool maalissa = pelikehys::pelaa(ukko, kartta, SYOTTEET[s], nullptr, false);
                 const Ukko::Tila uusi = ukko.haeTila();
                 if (!avain(uusi)) {
                     std::fprintf(stderr, "odottamaton nopeus %g\n", uusi.nopeusY);
@@ -168,7 +169,8 @@ bool tarkista(Kartta& kartta, const Reitti& r) {
     Ukko ukko;
     ukko.asetaTila(r.alku);
     for (size_t i = 0; i < r.syotteet.size(); ++i)
-        if (reitti::pelaaKehys(ukko, kartta, r.syotteet[i]) != (i + 1 == r.syotteet.size()))
+        if (pelikehys::pelaa(ukko, kartta, r.syotteet[i], nullptr, false) !=
+            (i + 1 == r.syotteet.size()))
             return false;
     return true;
 }
@@ -204,10 +206,10 @@ int main(int argc, char** argv) {
             kentta, r->syotteet.size(), r->syotteet.size() / double(KEHYKSIA_SEKUNNISSA), tiloja,
             kesto, suoritin);
         tila = r->maali;
-        tila.x = reitti::PALUU_X;
-        tila.y = reitti::PALUU_Y;
+        tila.x = pelikehys::PALUU_X;
+        tila.y = pelikehys::PALUU_Y;
     }
-    aloitus.vapauta(nullptr);
+    aloitus.vapauta();
     SDL_Quit();
     return virheet ? 1 : 0;
 }

@@ -1,7 +1,7 @@
-#include "kokopeliapu.h"
+#include "kokopeli.h"
 
-#include "kehys.h"
 #include "ohjelma.h"
+#include "reitti.h"
 
 using kehys::paina;
 
@@ -37,15 +37,15 @@ std::vector<Syote> kaikkiSyotteet() {
     return kaikki;
 }
 
-KokoPelinAjo pelaaKokoPeli(const std::vector<Syote>& syotteet) {
+KokoPelinAjo pelaaKokoPeli(const std::vector<Syote>& syotteet, const std::string& nimi,
+                           const Kehystarkkailija& tarkkailija) {
     KokoPelinAjo ajo;
     bool alkuOhitettu = false;
-    // The keys of game frame n + 1 are set after frame n (the intro's frame
-    // for the first one).
-    auto seuraavat = [&] {
+    // Game frame n + 1 (n frames drawn so far) plays the replay's input n.
+    syote::asetaLahde([&] {
         return ajo.pelikehyksia < static_cast<long>(syotteet.size()) ? syotteet[ajo.pelikehyksia]
                                                                      : Syote{};
-    };
+    });
     kehys::asetaTestikoukku([&](Nakyma n, long kehys) {
         if (kehys > KARANNUT) {
             ajo.karannut = true;
@@ -60,26 +60,24 @@ KokoPelinAjo pelaaKokoPeli(const std::vector<Syote>& syotteet) {
                 if (!alkuOhitettu)
                     for (int i = 0; i < ALKUDEMON_ASKELIA; ++i) paina(SDLK_SPACE);
                 alkuOhitettu = true;
-                reitti::asetaNapit(seuraavat());
                 break;
             case Nakyma::Peli:
                 ++ajo.pelikehyksia;
-                reitti::asetaNapit(seuraavat());
                 if (ajo.pelikehyksia >= static_cast<long>(syotteet.size())) paina(SDLK_ESCAPE);
                 break;
             case Nakyma::Loppudemo:
-                reitti::asetaNapit({});
                 for (int i = 0; i < LOPPUDEMON_ASKELIA; ++i) paina(SDLK_SPACE);
                 break;
             case Nakyma::Nimi:
-                if (++ajo.nimikehyksia == 1) kirjoitaNimi("Testi");
+                if (++ajo.nimikehyksia == 1) kirjoitaNimi(nimi);
                 break;
             case Nakyma::Lataus:
                 break;
         }
+        if (tarkkailija) tarkkailija(n, ajo.pelikehyksia);
     });
     ajo.tila = SDL_main(0, nullptr);
     kehys::asetaTestikoukku({});
-    reitti::asetaNapit({});
+    syote::asetaLahde({});
     return ajo;
 }

@@ -1,11 +1,14 @@
 #pragma once
 // A whole game played through SDL_main with the frame hook, as a player
-// would: the shared script of the whole-game and reliability tests.
+// would: the one script of the whole-game tests, the reliability tests and
+// the measuring tool.
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "reitti.h"
+#include "kehys.h"
+#include "syote.h"
 
 struct KokoPelinAjo {
     int tila = -1;            // SDL_main's exit status
@@ -22,7 +25,12 @@ std::string ruudunPikselit();
 std::vector<Syote> reitinSyotteet(int kentta);
 std::vector<Syote> kaikkiSyotteet();
 
+// Called after every frame of the run, after the script's own input, with
+// the screen that drew it and the game frames drawn so far.
+using Kehystarkkailija = std::function<void(Nakyma nakyma, long pelikehyksia)>;
+
 // Return in the main menu, Space through the intro, then `syotteet` one game
 // frame each (Escape once they run out), Space through the ending and
-// "Testi" with Return in the name entry.
-KokoPelinAjo pelaaKokoPeli(const std::vector<Syote>& syotteet);
+// `nimi` with Return in the name entry.
+KokoPelinAjo pelaaKokoPeli(const std::vector<Syote>& syotteet, const std::string& nimi = "Testi",
+                           const Kehystarkkailija& tarkkailija = {});
