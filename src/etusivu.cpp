@@ -103,9 +103,7 @@ void Etusivu::koostaTaustat() {
         if (*pinta && paa)
             std::memcpy((*pinta)->pixels, paa->pixels, static_cast<size_t>(paa->pitch) * paa->h);
     }
-    SDL_Surface* asetuksetKuva = lataaKuva("media/images/asetukset.png");
-    PiirraKuva(asetuksetKuva, asetuksetTausta, 0, 0);
-    vapautaPinta(asetuksetKuva);
+    PiirraKuva(lataaKuva("media/images/asetukset.png").get(), asetuksetTausta.get(), 0, 0);
 }
 
 void Etusivu::taytaNakymat() {

@@ -89,17 +89,17 @@ void jalkimiksaus(void* tieto, Uint8* virta, int tavuja) {
 // Runs until `loppu` frames after the first start; returns the buffer size in
 // frames. Each start lands on the first buffer at or after its frame.
 int aja(AaniJarjestelma& jarjestelma, std::vector<Aloitus> aloitukset, long loppu, Ajo& ajo) {
-    std::vector<Aani*> aanet;
+    std::vector<AaniKahva> aanet;
     for (const Aloitus& a : aloitukset) {
         aanet.push_back(jarjestelma.luoAani(a.soitto.polku));
-        if (a.silmukka) jarjestelma.asetaToistokerrat(aanet.back(), -1);
+        if (a.silmukka) jarjestelma.asetaToistokerrat(aanet.back().get(), -1);
     }
     ajo.pysahtyi = SDL_CreateSemaphore(0);
     Mix_SetPostMix(jalkimiksaus, &ajo);
     SDL_SemWait(ajo.pysahtyi);  // the hook pauses the device at its next buffer
     for (size_t i = 0; ajo.kehys < loppu;) {
         for (; i < aloitukset.size() && aloitukset[i].kehys <= ajo.kehys; ++i)
-            jarjestelma.asetaVoimakkuus(jarjestelma.soita(aanet[i]),
+            jarjestelma.asetaVoimakkuus(jarjestelma.soita(aanet[i].get()),
                                         aloitukset[i].soitto.voimakkuus);
         ajo.raja = i < aloitukset.size() ? std::min(aloitukset[i].kehys, loppu) : loppu;
         ajo.laske = true;
@@ -155,7 +155,7 @@ long kestoKehyksina(const std::string& polku) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     AaniJarjestelma jarjestelma;
     jarjestelma.alusta(1);
-    const double kesto = jarjestelma.haeKesto(jarjestelma.luoAani(polku));
+    const double kesto = jarjestelma.haeKesto(jarjestelma.luoAani(polku).get());
     jarjestelma.sulje();
     return std::lround(kesto * 44100);
 }
