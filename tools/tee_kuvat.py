@@ -35,15 +35,13 @@ JUURI = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__))
 FONTTI = os.path.join(JUURI, "media", "fonts", "normaali.ttf")
 KIELITIEDOSTO = os.path.join(JUURI, "media", "language", "suomi.txt")
 # Where the game draws its menu texts: the top-left corner of each rendered
-# label (language key, x, y), in points of normaali.ttf.
+# label (language key, x, y); the labels are normaali.ttf at NIMIKE_PT points.
 NIMIKE_PT = 22
 PAAVALIKKO = [("Aloita_peli", 762, 232), ("Asetukset", 768, 350), ("Tehnyt", 806, 468),
               ("Lopeta_peli", 762, 590)]
 ASETUSNAPIT = [("Peru", 8, 690), ("Tallenna_muutokset", 221, 690)]
 ASETUSRIVIT = [("Musiikki:", 114, 364), ("Aanet:", 132, 410), ("Kokoruututila:", 58, 470)]
 ARVOJEN_X = (274, 251, 333)  # the on/off value right of each settings row
-OTSIKKO_XY = (250, -15)  # the title text "Hiekkatorni", 44 points
-OTSIKKO_PT = 44
 # A label's box runs from these rows above its top-left corner's y down.
 LAATIKKO_YLA, LAATIKKO_ALA = -6, 46
 
@@ -403,8 +401,8 @@ def asetukset_kuva():
     sanat = kieli()
     kyltti(p, (140, 222, 380, 300))
     p.teksti((260, 255), sanat["Asetukset"], 36, AARIVIIVA)
-    for (avain, x, y), vaaka in zip(ASETUSNAPIT, (16, 16)):
-        p.laatikko(nimikelaatikko(sanat[avain], x, y, vaaka, vasen_raja=1), (250, 234, 196, 240),
+    for avain, x, y in ASETUSNAPIT:
+        p.laatikko(nimikelaatikko(sanat[avain], x, y, 16, vasen_raja=1), (250, 234, 196, 240),
                    sade=14, reuna=HIEKKA_REUNA, paksuus=2.5)
     return p.valmis()
 
@@ -521,7 +519,7 @@ def kentta_tausta():
     for siemen, venytys, vahvuus in ((34, 5.0, 0.30), (35, 3.0, 0.20)):
         harso = jaksollinen_kohina(s, s, 16.0, siemen, venytys)
         t = np.clip(harso * 1.6 - 0.2, 0, 1) ** 1.5 * vahvuus
-        rgb = rgb * (1 - t[..., None]) + np.asarray((226, 238, 250), dtype=np.float64) * t[..., None]
+        rgb = lerp(rgb, (226, 238, 250), t)
     return kuvaksi(rgb)
 
 
