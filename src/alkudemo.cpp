@@ -37,7 +37,7 @@ void Alkudemo::lataa() {
     hahmo = lataaKuva("media/images/peli_hahmo.png");
     tausta = lataaKuva("media/images/pelidemo_tausta.png");
     for (int i = 0; i < REPLIIKKEJA; ++i) repliikit[i] = DIALOGI[i];
-    juonifontti = Fontti(LoadFont("media/fonts/juoni.ttf", JUONIFONTIN_KOKO));
+    juonifontti.lataa("media/fonts/juoni.ttf", JUONIFONTIN_KOKO);
     koostaTausta();
 }
 
@@ -55,7 +55,7 @@ void Alkudemo::aloita(SDL_Surface* ruutu) {
     tarina::aloita(ruutu, Nakyma::Alkudemo, REPLIIKKEJA - 1, tapahtuma, lopetus, [&](int askel) {
         tekstipuskuri = repliikit[askel];
         tarina::piirraKehys(ruutu, taustakuva.get(), haePappiKuva(askel), PAPPI_X, PAPPI_Y,
-                            juonifontti.get(), vari::musta, tekstipuskuri, tekstikuva);
+                            juonifontti, vari::musta, tekstipuskuri, tekstikuva);
     });
 }
 

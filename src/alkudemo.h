@@ -10,6 +10,7 @@
 
 #include "kahvat.h"
 #include "piirto.h"
+#include "tarina.h"
 
 class Alkudemo {
   public:
@@ -47,5 +48,5 @@ class Alkudemo {
     std::array<std::string, REPLIIKKEJA> repliikit;
     Pinta tekstikuva;
     SDL_Event tapahtuma{};
-    Fontti juonifontti;
+    tarina::Juonifontti juonifontti;
 };

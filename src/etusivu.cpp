@@ -3,6 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "aika.h"
 #include "hiscores.h"
 #include "kehys.h"
 #include "piirto.h"
@@ -14,6 +15,10 @@ constexpr int NIMIKKEEN_KOKO = 22;
 constexpr int PIENI_KOKO = 16;
 constexpr int OTSIKON_KOKO = 44;
 constexpr int AANIKANAVIA = 100;
+// The high-score list: name and total columns, and the gap kept between them.
+constexpr int LISTAN_NIMI_X = 100;
+constexpr int LISTAN_TULOS_X = 400;
+constexpr int LISTAN_VALI = 12;
 
 struct Kohta {
     const char* avain;
@@ -127,7 +132,8 @@ void Etusivu::piirraKaikkiin(SDL_Surface* kuva, int x, int y) {
         PiirraKuva(kuva, pinta->get(), x, y);
 }
 
-// The high-score list beside the main menu, read once at start-up.
+// The high-score list beside the main menu, read once at start-up: names at
+// x 100, cut short before the totals at x 400, which read as times.
 void Etusivu::taytaEnnatyslista() {
     SDL_Surface* paa = paavalikkoTausta.get();
     TTF_Font* fontti = nimikefontti.get();
@@ -136,8 +142,10 @@ void Etusivu::taytaEnnatyslista() {
     for (size_t i = 0; i < tulokset.size(); ++i) {
         const int y = 300 + 30 * static_cast<int>(i);
         if (y >= asetus.korkeus) break;  // rows below the screen would never show
-        PiirraKuva(renderoi(fontti, vari::musta, tulokset[i].nimi), paa, 100, y);
-        PiirraKuva(renderoi(fontti, vari::musta, std::to_string(tulokset[i].tulos)), paa, 400, y);
+        piirraRajattuna(renderoi(fontti, vari::musta, tulokset[i].nimi), paa, LISTAN_NIMI_X, y,
+                        LISTAN_TULOS_X - LISTAN_NIMI_X - LISTAN_VALI);
+        PiirraKuva(renderoi(fontti, vari::musta, tulosTekstina(tulokset[i].tulos)), paa,
+                   LISTAN_TULOS_X, y);
     }
 }
 

@@ -73,18 +73,28 @@ void asetaTestikoukku(Testikoukku koukku) {
 
 long kehyksia() { return tila.kehyksia; }
 
-void paina(SDLKey nappain, Uint16 merkki) {
+SDL_Event nappainTapahtuma(SDLKey nappain, Uint16 merkki) {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
     e.key.state = SDL_PRESSED;
     e.key.keysym.sym = nappain;
     e.key.keysym.unicode = merkki;
+    return e;
+}
+
+SDL_Event sulkemisTapahtuma() {
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    return e;
+}
+
+void paina(SDLKey nappain, Uint16 merkki) {
+    SDL_Event e = nappainTapahtuma(nappain, merkki);
     SDL_PushEvent(&e);
 }
 
 void suljeIkkuna() {
-    SDL_Event e{};
-    e.type = SDL_QUIT;
+    SDL_Event e = sulkemisTapahtuma();
     SDL_PushEvent(&e);
 }
 

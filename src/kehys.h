@@ -23,8 +23,10 @@ using Testikoukku = std::function<void(Nakyma nakyma, long kehys)>;
 void asetaTestikoukku(Testikoukku koukku);
 
 // Scripted input for the hook: a key press (with its Unicode character, as
-// SDL reports it once Unicode translation is on) and a window close, put in
-// SDL's event queue as the system would.
+// SDL reports it once Unicode translation is on) and a window close, as the
+// system would queue them; paina and suljeIkkuna put them in SDL's queue.
+SDL_Event nappainTapahtuma(SDLKey nappain, Uint16 merkki = 0);
+SDL_Event sulkemisTapahtuma();
 void paina(SDLKey nappain, Uint16 merkki = 0);
 void suljeIkkuna();
 

@@ -15,6 +15,7 @@
 #include "hiscores.h"
 #include "kahvat.h"
 #include "piirto.h"
+#include "tarina.h"
 
 class loppudemo {
   public:
@@ -53,13 +54,14 @@ class loppudemo {
     void piirraYhteenveto(const std::vector<minsec>& ajat);
     void piirraTekstiTaustaan(TTF_Font* fontti, const std::string& teksti, int x, int y);
     void kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32_t summa);
+    void piirraNimi(SDL_Surface* ruutu, long kehys);
     void kasitteleNappain(const SDL_keysym& nappain, std::vector<score>& tulokset, int32_t summa);
 
     std::array<Pinta, KEHYKSIA> kehykset;
     Pinta hahmo;
     Pinta henkilo;
     Pinta tausta;
-    Fontti juonifontti;
+    tarina::Juonifontti juonifontti;
     Fontti nimifontti;
     std::string tekstipuskuri;
     std::array<std::string, KEHYKSIA> repliikit;

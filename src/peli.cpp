@@ -11,6 +11,7 @@ namespace {
 constexpr int KENTTIA = 6;
 constexpr int AIKA_X = 850;
 constexpr int AIKA_Y = 10;
+constexpr int KENTAN_VALI = 16;  // px between the level indicator's right edge and the clock
 constexpr int FONTIN_KOKO = 22;
 
 std::string kentanTiedosto(int numero) { return "levels/level" + std::to_string(numero) + ".map"; }
@@ -35,11 +36,15 @@ void Peli::lataaKentta() {
     kartta.poistaKaikkiPalikkat();
     kartta.lataaKartta(kentanTiedosto(kenttiaJaljella));
     kartta.piirraKentta();
+    kenttaKuva.reset();  // rendered anew when first drawn
 }
 
 void Peli::peliin(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet) {
     alkudemo.lataa();
     alkudemo.aloita(ruutu);
+    // The first level was loaded before the story; its time starts now, when
+    // it first shows, so reading the intro does not count.
+    kartta.haeKello().alustaAika();
     lopeta = false;
     bool lapi = false;
     while (!lopeta && !lapi) lapi = pelaaKehys(ruutu, system, aanet);
@@ -60,6 +65,7 @@ bool Peli::pelaaKehys(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet) {
     kartta.piirraKartta(ruutu);
     ukko.piirra(ruutu, kartta);
     piirraAika(ruutu);
+    piirraKentanNumero(ruutu);
     vaihdaKehys(ruutu, Nakyma::Peli);
     return false;
 }
@@ -94,6 +100,19 @@ void Peli::piirraAika(SDL_Surface* ruutu) {
     blitText(fontti.get(), &uusi, vari::musta, vari::tausta, teksti.c_str(), blended);
     tekstiKuva.reset(uusi);
     PiirraKuva(tekstiKuva.get(), ruutu, AIKA_X, AIKA_Y);
+}
+
+// "Kenttä 1/6" for the first level played, right-aligned a little left of
+// the clock in the clock's font.
+void Peli::piirraKentanNumero(SDL_Surface* ruutu) {
+    if (!kenttaKuva) {
+        const int pelattava = KENTTIA - kenttiaJaljella + 1;
+        kenttaKuva =
+            renderoiTeksti(fontti.get(), vari::musta,
+                           "Kenttä " + std::to_string(pelattava) + "/" + std::to_string(KENTTIA));
+    }
+    if (kenttaKuva)
+        PiirraKuva(kenttaKuva.get(), ruutu, AIKA_X - KENTAN_VALI - kenttaKuva->w, AIKA_Y);
 }
 
 void Peli::PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {

@@ -46,6 +46,7 @@ class Peli {
     bool vaihdaKenttaa(AaniJarjestelma* system, bool aanet);
     void lataaKentta();
     void piirraAika(SDL_Surface* ruutu);
+    void piirraKentanNumero(SDL_Surface* ruutu);
 
     std::vector<minsec> ajat;
     int kenttiaJaljella = 0;
@@ -56,6 +57,7 @@ class Peli {
     std::string teksti;
     Fontti fontti;
     Pinta tekstiKuva;
+    Pinta kenttaKuva;  // the level indicator, rendered once a level
     Alkudemo alkudemo;
     loppudemo loppu;
     AaniKahva kenttaAani;

@@ -2,6 +2,7 @@
 
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <iostream>
 
 void PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {
@@ -12,6 +13,14 @@ void PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {
     paikka.w = 0;
     paikka.h = 0;
     SDL_UpperBlit(kuva, nullptr, kohde, &paikka);
+}
+
+void piirraRajattuna(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y, int leveys) {
+    if (!kuva || !kohde || leveys <= 0) return;
+    SDL_Rect lahde{0, 0, static_cast<Uint16>(std::min(leveys, kuva->w)),
+                   static_cast<Uint16>(kuva->h)};
+    SDL_Rect paikka{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+    SDL_UpperBlit(kuva, &lahde, kohde, &paikka);
 }
 
 TTF_Font* LoadFont(const char* tiedosto, int koko) {

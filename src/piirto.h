@@ -25,6 +25,10 @@ constexpr SDL_Color tausta{0, 0, 0, 0};
 // A null surface draws nothing.
 void PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y);
 
+// The same, showing at most the leftmost `leveys` pixels of `kuva`: a text
+// that would run into the next column is cut at the column's edge.
+void piirraRajattuna(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y, int leveys);
+
 // Opens a TrueType font; on failure writes "Fontti ei voitu ladata:" and the
 // library's error to standard output and returns null.
 TTF_Font* LoadFont(const char* tiedosto, int koko);

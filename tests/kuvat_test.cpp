@@ -27,7 +27,7 @@ void kirjoitaTulokset() {
                                          {"Veikko", 19005},
                                          {"Pekka2", 20517},
                                          {"Liisa", 23999},
-                                         {"Abcdefghijklmnopq", 31000},
+                                         {"WWWWWWWWWWWWWWWWW", 31000},
                                          {"Matti", 45012},
                                          {"Sanna", 59999},
                                          {"", 60000},

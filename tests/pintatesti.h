@@ -41,3 +41,13 @@ inline int poikkeavatPikselit(SDL_Surface* kohde, const std::vector<Laatikko>& l
     }
     return poikkeavia;
 }
+
+// Draws the menu onto a fresh leveys x korkeus surface of the background
+// colour and counts the pixels that differ from the expected boxes.
+template <class Valikko>
+int piirraJaVertaa(Valikko& menu, int leveys, int korkeus, const std::vector<Laatikko>& odotetut,
+                   Uint32 tausta) {
+    Pinta kohde = yksivarinen(leveys, korkeus, tausta);
+    menu.piirraPinta(kohde.get());
+    return poikkeavatPikselit(kohde.get(), odotetut, tausta);
+}

@@ -6,19 +6,10 @@
 #include "ohjelma.h"
 
 SDL_Event nappain(SDLKey nappain, Uint16 merkki) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.sym = nappain;
-    e.key.keysym.unicode = merkki;
-    return e;
+    return kehys::nappainTapahtuma(nappain, merkki);
 }
 
-SDL_Event sulkeminen() {
-    SDL_Event e{};
-    e.type = SDL_QUIT;
-    return e;
-}
+SDL_Event sulkeminen() { return kehys::sulkemisTapahtuma(); }
 
 Ajo::Ajo() {
     aani::asetaKirjuri([this](const std::string& rivi) { loki.push_back(rivi); });
@@ -48,8 +39,7 @@ void Ajo::kehys(Nakyma n, long kaikkiaan, long enintaan) {
     }
     if (tarkkailijat.count(n)) tarkkailijat[n](kehyksia[n]);
     if (kaikkiaan > enintaan) {
-        SDL_Event e = sulkeminen();
-        SDL_PushEvent(&e);
+        kehys::suljeIkkuna();
         karannut = true;
     }
 }
