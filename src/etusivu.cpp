@@ -97,7 +97,9 @@ void Etusivu::naytaLatausruutu() {
 // copied into the other two, which spares two rounds of full-screen blending
 // at start-up. They are made in the screen's own format, opaque under the
 // backdrop, so they are copied to the screen every frame without any
-// conversion (and a missing backdrop shows black, not the last frame).
+// conversion (and a missing backdrop shows black, not the last frame). The
+// settings screen then gets its own art (heading and button boxes) over the
+// menu overlay.
 void Etusivu::koostaTaustat() {
     paavalikkoTausta = luoNaytonPinta(asetus.leveys, asetus.korkeus);
     SDL_Surface* paa = paavalikkoTausta.get();
@@ -110,6 +112,7 @@ void Etusivu::koostaTaustat() {
         if (*pinta && paa)
             std::memcpy((*pinta)->pixels, paa->pixels, static_cast<size_t>(paa->pitch) * paa->h);
     }
+    PiirraKuva(lataaKuva("media/images/asetukset.png").get(), asetuksetTausta.get(), 0, 0);
 }
 
 void Etusivu::taytaNakymat() {

@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ajo.h"
@@ -148,4 +150,38 @@ TEST(Pelisessio, EscapeKeskenKentanPalaaIlmanLoppuaJaTuloslistaa) {
     EXPECT_EQ(ajo.kehyksia[Nakyma::Peli], 32) << "the Escape frame is still played and drawn";
     EXPECT_EQ(ajo.kehyksia[Nakyma::Loppudemo] + ajo.kehyksia[Nakyma::Nimi], 0);
     EXPECT_FALSE(onkoTiedostoa("hiscore.dat"));
+}
+
+TEST(Asetusruutu, OmaKuvaVainAsetuksissaJaValikkopeitteenPaalla) {
+    TestiHakemisto hakemisto;
+    // A private media tree: an opaque overlay and opaque settings art, one
+    // colour each, so the colour of a pixel tells which layer is on top.
+    std::filesystem::remove("media");
+    std::filesystem::create_directories("media/images");
+    const Uint32 PEITE = 0x204060, ASETUKSET = 0xC08020;
+    for (auto [nimi, rgb] : {std::pair{"valikko.png", PEITE}, {"asetukset.png", ASETUKSET}}) {
+        SDL_Surface* p =
+            SDL_CreateRGBSurface(SDL_SWSURFACE, 1024, 768, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+        SDL_FillRect(p, nullptr, rgb);
+        SDL_SaveBMP(p, (std::string("media/images/") + nimi).c_str());
+        SDL_FreeSurface(p);
+    }
+    std::vector<Uint32> nahty;
+    Ajo ajo;
+    ajo.kun(Nakyma::Valikko, {nappain(SDLK_DOWN), nappain(SDLK_RETURN)})  // settings
+        .kun(Nakyma::Valikko, {nappain(SDLK_ESCAPE), nappain(SDLK_DOWN), nappain(SDLK_RETURN)})
+        .kun(Nakyma::Valikko, {nappain(SDLK_ESCAPE)})
+        .kun(Nakyma::Valikko, {nappain(SDLK_ESCAPE)})
+        .joka(Nakyma::Valikko, [&](long) {
+            SDL_Surface* r = SDL_GetVideoSurface();
+            Uint8 v[3];
+            SDL_GetRGB(static_cast<Uint32*>(r->pixels)[500 * r->pitch / 4 + 500], r->format, &v[0],
+                       &v[1], &v[2]);
+            nahty.push_back(Uint32(v[0]) << 16 | Uint32(v[1]) << 8 | v[2]);
+        });
+    EXPECT_EQ(ajo.aja(), 0);
+    ASSERT_GE(nahty.size(), 3u);
+    EXPECT_EQ(nahty[0], PEITE) << "main menu";
+    EXPECT_EQ(nahty[1], ASETUKSET) << "settings: its own art, over the overlay";
+    EXPECT_EQ(nahty[2], PEITE) << "credits";
 }

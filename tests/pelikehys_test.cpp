@@ -3,6 +3,7 @@
 // view that follows the hero's position from before the step.
 #include "pelikehys.h"
 
+#include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -35,7 +36,7 @@ class PeliAjo {
         for (size_t i = 0; i < kentat.size(); ++i)
             kirjoitaTiedostoTestissa("levels/level" + std::to_string(6 - i) + ".map", kentat[i]);
         SDL_Init(SDL_INIT_VIDEO);
-        TTF_Init();
+        TTF_Init();  // the game opens its fonts; without the library they leak
         ruutu = SDL_SetVideoMode(1024, 768, 32, SDL_SWSURFACE);
     }
     ~PeliAjo() {
