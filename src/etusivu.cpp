@@ -95,22 +95,28 @@ void Etusivu::naytaLatausruutu() {
 
 // The three backgrounds start out alike: one is blended and its pixels are
 // copied into the other two, which spares two rounds of full-screen blending
-// at start-up. They are made in the screen's own format, opaque under the
-// backdrop, so they are copied to the screen every frame without any
-// conversion (and a missing backdrop shows black, not the last frame). The
-// settings screen then gets its own art (heading and button boxes) over the
-// menu overlay.
+// at start-up. It is blended in the menu images' own pixel order (they were
+// loaded before the screen opened), where SDL blends them on its fast path,
+// then turned once into the screen's format, opaque under the backdrop, so
+// every frame copies it without conversion (and a missing backdrop shows
+// black, not the last frame). The settings screen then gets its own art
+// (heading and button boxes) over the menu overlay.
 void Etusivu::koostaTaustat() {
-    paavalikkoTausta = luoNaytonPinta(asetus.leveys, asetus.korkeus);
-    SDL_Surface* paa = paavalikkoTausta.get();
-    PiirraKuva(tausta.get(), paa, 0, 0);
-    PiirraKuva(otsikkokuva.get(), paa, 0, 0);
-    PiirraKuva(otsikko.get(), paa, 250, -15);
-    PiirraKuva(valikkokuva.get(), paa, 0, 0);
-    for (Pinta* pinta : {&tekijatTausta, &asetuksetTausta}) {
+    Pinta koottu = luoPinta(asetus.leveys, asetus.korkeus);
+    PiirraKuva(tausta.get(), koottu.get(), 0, 0);
+    PiirraKuva(otsikkokuva.get(), koottu.get(), 0, 0);
+    PiirraKuva(otsikko.get(), koottu.get(), 250, -15);
+    PiirraKuva(valikkokuva.get(), koottu.get(), 0, 0);
+    for (Pinta* pinta : {&paavalikkoTausta, &tekijatTausta, &asetuksetTausta}) {
         *pinta = luoNaytonPinta(asetus.leveys, asetus.korkeus);
-        if (*pinta && paa)
+        if (!*pinta || !koottu) continue;
+        if (pinta == &paavalikkoTausta) {
+            SDL_SetAlpha(koottu.get(), 0, SDL_ALPHA_OPAQUE);  // a copy, not a blend on black
+            PiirraKuva(koottu.get(), pinta->get(), 0, 0);
+        } else {
+            SDL_Surface* paa = paavalikkoTausta.get();
             std::memcpy((*pinta)->pixels, paa->pixels, static_cast<size_t>(paa->pitch) * paa->h);
+        }
     }
     PiirraKuva(lataaKuva("media/images/asetukset.png").get(), asetuksetTausta.get(), 0, 0);
 }
