@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build clean sanitoi valgrind fuzz mediatarkistus
+.PHONY: run test deps build clean sanitoi valgrind fuzz mediatarkistus kuvat deb metatiedot
 
 # Quality checks (README, "Quality checks").
 SANITOI_BUILD ?= build-sanitoi
@@ -25,11 +25,15 @@ build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# A first run gets the default settings the build wrote with the game's own
+# writer (music and effects on, a window); an existing file is kept.
 run: build
+	@[ -e asetukset.conf ] || [ -L asetukset.conf ] || cp $(BUILD)/oletusasetukset.conf asetukset.conf
 	./$(BUILD)/hiekkatorni
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory metatiedot
 	@$(MAKE) --no-print-directory sanitoi
 	@$(MAKE) --no-print-directory valgrind
 
@@ -72,3 +76,34 @@ fuzz: deps
 mediatarkistus: build
 	./$(BUILD)/hiekkatorni_testit --gtest_also_run_disabled_tests \
 	  --gtest_filter='Kestavyys.DISABLED_JokainenMediatiedostoVuorollaanPoissa'
+
+# Writes the reference pictures of the screen tests anew (tests/data/kuvat/)
+# after a deliberate change to what a screen shows; review them before
+# committing.
+kuvat: build
+	HIEKKATORNI_PAIVITA_KUVAT=1 ./$(BUILD)/hiekkatorni_testit --gtest_filter='Kuvat.*'
+
+# The installed menu entry and software-centre listing, checked by their
+# validators (install into a scratch prefix, then validate what landed there).
+metatiedot: build
+	@./tools/asenna_riippuvuudet.sh appstream desktop-file-utils
+	@rm -rf $(BUILD)/metatiedot && cmake --install $(BUILD) --prefix $(abspath $(BUILD))/metatiedot >/dev/null
+	@tulos=$$(desktop-file-validate $(BUILD)/metatiedot/share/applications/*.desktop 2>&1); \
+	  echo "desktop-file-validate: $${tulos:-no remarks}"; [ -z "$$tulos" ]
+	appstreamcli validate --no-net --strict $(BUILD)/metatiedot/share/metainfo/*.metainfo.xml
+
+# The Debian package hiekkatorni_<version>_amd64.deb in the project root, built
+# in its own tree with Debian's hardening flags and checked by lintian.
+DEB_BUILD ?= build-deb
+deb: deps
+	@./tools/asenna_riippuvuudet.sh dpkg-dev file lintian
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	  CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DCMAKE_INSTALL_BINDIR=games -DHIEKKATORNI_DATA=share/games/hiekkatorni \
+	  -DHIEKKATORNI_TESTIT=OFF -DHIEKKATORNI_BENCHMARK=OFF >/dev/null
+	@cmake --build $(DEB_BUILD) -j $(JOBS) --target hiekkatorni oletusasetukset pakatut_ohjeet
+	cd $(DEB_BUILD) && cpack -G DEB -D CPACK_OUTPUT_FILE_PREFIX=$(CURDIR)
+	lintian --fail-on error,warning hiekkatorni_$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' \
+	  $(DEB_BUILD)/CMakeCache.txt)_$$(dpkg --print-architecture).deb

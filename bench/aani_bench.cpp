@@ -19,9 +19,8 @@ void puraTiedosto(benchmark::State& tila, const char* suhteellinen) {
     }
     double kesto = 0.0;
     for (auto _ : tila) {
-        Aani* aani = jarjestelma.luoAaniTavuista(*tavut, suhteellinen);
-        kesto = jarjestelma.haeKesto(aani);
-        jarjestelma.vapauta(aani);
+        AaniKahva aani = jarjestelma.luoAaniTavuista(*tavut, suhteellinen);
+        kesto = jarjestelma.haeKesto(aani.get());
     }
     tila.counters["aanen_kesto_s"] = kesto;
     tila.SetBytesProcessed(static_cast<int64_t>(tila.iterations() * tavut->size()));

@@ -1,7 +1,8 @@
-// The sound layer over SDL_mixer. Every sound is decoded whole into memory
-// (mp3 through libmpg123 in gapless mode, so a loop carries no encoder delay
-// or padding) and played as one mixer chunk: an endless loop of one chunk
-// repeats without a gap. Every failure leaves the layer silent.
+// The sound layer over SDL_mixer. An effect is decoded whole into memory and
+// played as one mixer chunk; music is decoded as it plays, through the
+// mixer's music hook, so a long tune costs neither start-up time nor its
+// whole length in memory. Loops of either repeat without a gap. Every
+// failure leaves the layer silent.
 #include "aani.h"
 
 #include <SDL.h>
@@ -9,91 +10,80 @@
 #include <mpg123.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
+#include "mp3purku.h"
 #include "tiedosto.h"
 
+// A sound: a decoded chunk, or a stream decoded as it plays.
 struct Aani {
     Mix_Chunk* nayte = nullptr;
+    std::unique_ptr<Mp3Virta> virta;
     int toistokerrat = 0;
     std::string nimi;
+    unsigned long avaus = 0;  // the device opening the samples were made for
+    // Set by the mixer's thread while the stream plays, read by ours.
+    std::atomic<int> voimakkuus{MIX_MAX_VOLUME};
+    std::atomic<bool> loppunut{false};
 };
+
+namespace {
+
+// The stream on the mixer's music hook, if any: SDL_mixer has one hook.
+Aani* koukussa = nullptr;
+
+void irrotaKoukusta() {
+    if (Mix_QuerySpec(nullptr, nullptr, nullptr)) Mix_HookMusic(nullptr, nullptr);
+    koukussa = nullptr;
+}
+
+// Runs in the mixer's thread: the stream writes the next frames straight into
+// the mix, which the channels are then mixed onto.
+void virranKoukku(void* aani, Uint8* puskuri, int tavuja) {
+    auto* a = static_cast<Aani*>(aani);
+    const size_t kehyksia = static_cast<size_t>(tavuja) / (2 * sizeof(int16_t));
+    if (!a->virta->tayta(reinterpret_cast<int16_t*>(puskuri), kehyksia, a->voimakkuus))
+        a->loppunut = true;
+}
+
+}  // namespace
+
+// While the mixer is open Mix_FreeChunk first stops every channel that plays
+// the chunk, and a stream is taken off the hook; once the mixer has closed,
+// they are only memory. So a handle may go at any time, before or after the
+// system.
+void AanenVapautus::operator()(Aani* aani) const {
+    if (!aani) return;
+    if (aani == koukussa) irrotaKoukusta();
+    if (aani->nayte && Mix_QuerySpec(nullptr, nullptr, nullptr)) {
+        Mix_FreeChunk(aani->nayte);
+    } else if (aani->nayte) {
+        SDL_free(aani->nayte->abuf);
+        SDL_free(aani->nayte);
+    }
+    delete aani;
+}
 
 namespace {
 
 constexpr int kTaajuusHz = 44100;
 constexpr int kKanaviaStereo = 2;
 constexpr int kPuskuriNaytteina = 1024;  // mixer buffer, sample frames (about 23 ms)
-constexpr size_t kLukupalaNaytteina = 8192;
-// Decoding stops after this much stereo sound, so that a broken file cannot
-// make one sound use up the memory.
-constexpr long kPisinAaniSekunteina = 600;
 
 // Start numbers grow over the whole run, so a handle of an earlier start (even
-// one from before a close and reopen) never matches a later start.
+// one from before a close and reopen) never matches a later start. Openings
+// are counted the same way.
 unsigned long viimeisinSukupolvi = 0;
+unsigned long viimeisinAvaus = 0;
 
-std::function<void(const std::string&)>& kuuntelija() {
-    static std::function<void(const std::string&)> kuuntelija;
-    return kuuntelija;
-}
-
-// Decoded signed 16-bit samples, channels interleaved.
-struct Pcm {
-    std::vector<int16_t> naytteet;
-    long taajuus = 0;
-    int kanavia = 0;
-};
-
-mpg123_handle* avaaMp3Purkaja() {
-    mpg123_handle* purkaja = mpg123_new(nullptr, nullptr);
-    if (!purkaja) return nullptr;
-    mpg123_param(purkaja, MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0.0);
-    // Signed 16-bit in the file's own rate, mono or stereo.
-    mpg123_format_none(purkaja);
-    const long* taajuudet = nullptr;
-    size_t maara = 0;
-    mpg123_rates(&taajuudet, &maara);
-    for (size_t i = 0; i < maara; ++i)
-        mpg123_format(purkaja, taajuudet[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-    if (mpg123_open_feed(purkaja) != MPG123_OK) {
-        mpg123_delete(purkaja);
-        return nullptr;
-    }
-    return purkaja;
-}
-
-bool onkoLiianPitka(const Pcm& pcm) {
-    return pcm.naytteet.size() > size_t(pcm.taajuus) * kKanaviaStereo * kPisinAaniSekunteina;
-}
-
-// Decodes a whole mp3 held in memory. A format change in mid-stream ends the
-// sound there, since one chunk has one format.
-bool puraMp3(std::string_view tavut, Pcm& pcm) {
-    mpg123_handle* purkaja = avaaMp3Purkaja();
-    if (!purkaja) return false;
-    mpg123_feed(purkaja, reinterpret_cast<const unsigned char*>(tavut.data()), tavut.size());
-    std::vector<int16_t> pala(kLukupalaNaytteina);
-    for (;;) {
-        size_t saatu = 0;
-        int tulos = mpg123_read(purkaja, pala.data(), pala.size() * sizeof(int16_t), &saatu);
-        pcm.naytteet.insert(pcm.naytteet.end(), pala.begin(), pala.begin() + saatu / 2);
-        if (tulos == MPG123_NEW_FORMAT) {
-            long taajuus = 0;
-            int kanavia = 0, koodaus = 0;
-            mpg123_getformat(purkaja, &taajuus, &kanavia, &koodaus);
-            if (!pcm.naytteet.empty() && (taajuus != pcm.taajuus || kanavia != pcm.kanavia)) break;
-            pcm.taajuus = taajuus;
-            pcm.kanavia = kanavia;
-        } else if (tulos != MPG123_OK || onkoLiianPitka(pcm)) {
-            break;
-        }
-    }
-    mpg123_delete(purkaja);
-    return pcm.taajuus > 0 && pcm.kanavia > 0 && pcm.naytteet.size() >= size_t(pcm.kanavia);
+std::function<void(const std::string&)>& kirjuri() {
+    static std::function<void(const std::string&)> kirjuri;
+    return kirjuri;
 }
 
 // Linear interpolation to another rate. SDL 1.2 converts rates correctly only
@@ -174,73 +164,127 @@ void AaniJarjestelma::alusta(int kanavia) {
         omaAudioAlustus = false;
         return;
     }
-    sukupolvet.assign(Mix_AllocateChannels(std::max(kanavia, 0)), 0);
+    // The mixer's channels, and one more number for the stream on the hook.
+    virranKanava = Mix_AllocateChannels(std::max(kanavia, 0));
+    sukupolvet.assign(virranKanava + 1, 0);
+    soivat.assign(virranKanava + 1, std::string());
     mpg123_init();
+    avaus = ++viimeisinAvaus;
     auki = true;
 }
 
-Aani* AaniJarjestelma::luoAani(const std::string& polku) {
+AaniKahva AaniJarjestelma::luoAani(const std::string& polku) {
     if (!auki) return nullptr;
     auto tavut = tiedosto::lue(polku);
     return tavut ? luoAaniTavuista(*tavut, polku) : nullptr;
 }
 
-Aani* AaniJarjestelma::luoAaniTavuista(std::string_view tavut, const std::string& nimi) {
+AaniKahva AaniJarjestelma::luoAaniTavuista(std::string_view tavut, const std::string& nimi) {
     if (!auki || tavut.size() > static_cast<size_t>(INT_MAX)) return nullptr;
     Mix_Chunk* nayte = lataaNayte(tavut);
     if (!nayte) return nullptr;
-    aanet.push_back(new Aani{nayte, 0, nimi});
-    return aanet.back();
+    AaniKahva aani(new Aani);
+    aani->nayte = nayte;
+    aani->nimi = nimi;
+    aani->avaus = avaus;
+    return aani;
+}
+
+// A stream plays straight into the mix, so its rate must be the mixer's and
+// the mix 16-bit stereo; any other file is decoded whole instead.
+AaniKahva AaniJarjestelma::luoVirta(const std::string& polku) {
+    if (!auki) return nullptr;
+    auto tavut = tiedosto::lue(polku);
+    if (!tavut) return nullptr;
+    int taajuus = 0, kanavia = 0;
+    Uint16 muoto = 0;
+    Mix_QuerySpec(&taajuus, &muoto, &kanavia);
+    std::unique_ptr<Mp3Virta> virta = Mp3Virta::avaa(*tavut);
+    if (!virta || virta->haeTaajuus() != taajuus || muoto != AUDIO_S16SYS ||
+        kanavia != kKanaviaStereo)
+        return luoAaniTavuista(*tavut, polku);
+    AaniKahva aani(new Aani);
+    aani->virta = std::move(virta);
+    aani->nimi = polku;
+    aani->avaus = avaus;
+    return aani;
 }
 
 void AaniJarjestelma::asetaToistokerrat(Aani* aani, int kerrat) {
-    if (onkoOma(aani)) aani->toistokerrat = std::max(kerrat, -1);
+    if (!onkoKaytettava(aani)) return;
+    aani->toistokerrat = std::max(kerrat, -1);
+    if (kirjuri()) kirjuri()("toisto " + aani->nimi + " " + std::to_string(aani->toistokerrat));
 }
 
 Kanava AaniJarjestelma::soita(Aani* aani) {
-    if (!auki || !onkoOma(aani)) return {};
-    // A new start plays at full volume whatever the channel's last sound had;
-    // the lock keeps the mixer from hearing it at the old volume first.
+    if (!auki || !onkoKaytettava(aani)) return {};
+    const int numero = aani->virta ? soitaVirta(aani) : soitaNayte(aani);
+    if (numero < 0 || numero >= static_cast<int>(sukupolvet.size())) return {};
+    sukupolvet[numero] = ++viimeisinSukupolvi;
+    soivat[numero] = aani->nimi;
+    const Kanava kanava{numero, sukupolvet[numero]};
+    kirjaa("soita", kanava);
+    return kanava;
+}
+
+// A new start plays at full volume whatever the channel's last sound had;
+// the lock keeps the mixer from hearing it at the old volume first.
+int AaniJarjestelma::soitaNayte(Aani* aani) {
     SDL_LockAudio();
     int numero = Mix_PlayChannel(-1, aani->nayte, aani->toistokerrat);
     if (numero >= 0) Mix_Volume(numero, MIX_MAX_VOLUME);
     SDL_UnlockAudio();
-    if (numero < 0 || numero >= static_cast<int>(sukupolvet.size())) return {};
-    sukupolvet[numero] = ++viimeisinSukupolvi;
-    if (kuuntelija()) kuuntelija()(aani->nimi);
-    return {numero, sukupolvet[numero]};
+    return numero;
+}
+
+// The hook holds one stream: a new one takes the place of the one before.
+int AaniJarjestelma::soitaVirta(Aani* aani) {
+    irrotaKoukusta();
+    aani->virta->alusta(aani->toistokerrat);
+    aani->voimakkuus = MIX_MAX_VOLUME;
+    aani->loppunut = false;
+    koukussa = aani;
+    Mix_HookMusic(virranKoukku, aani);
+    return virranKanava;
 }
 
 void AaniJarjestelma::asetaVoimakkuus(Kanava kanava, float voimakkuus) {
     if (!tavoittaa(kanava)) return;
     float rajattu = voimakkuus >= 0.0f ? std::min(voimakkuus, 1.0f) : 0.0f;  // NaN gives 0
-    Mix_Volume(kanava.numero, static_cast<int>(std::lround(rajattu * MIX_MAX_VOLUME)));
+    const int arvo = static_cast<int>(std::lround(rajattu * MIX_MAX_VOLUME));
+    if (kanava.numero == virranKanava)
+        koukussa->voimakkuus = arvo;
+    else
+        Mix_Volume(kanava.numero, arvo);
+    char teksti[16];
+    std::snprintf(teksti, sizeof teksti, "%.2f", rajattu);
+    kirjaa("voimakkuus", kanava, teksti);
 }
 
 void AaniJarjestelma::pysayta(Kanava kanava) {
-    if (tavoittaa(kanava)) Mix_HaltChannel(kanava.numero);
+    if (!tavoittaa(kanava)) return;
+    if (kanava.numero == virranKanava)
+        irrotaKoukusta();
+    else
+        Mix_HaltChannel(kanava.numero);
+    kirjaa("pysayta", kanava);
 }
 
 bool AaniJarjestelma::soiko(Kanava kanava) const { return tavoittaa(kanava); }
 
-void AaniJarjestelma::vapauta(Aani* aani) {
-    if (!onkoOma(aani)) return;
-    for (int numero = 0; numero < static_cast<int>(sukupolvet.size()); ++numero)
-        if (Mix_GetChunk(numero) == aani->nayte) Mix_HaltChannel(numero);
-    Mix_FreeChunk(aani->nayte);
-    aanet.erase(std::find(aanet.begin(), aanet.end(), aani));
-    delete aani;
+void AaniJarjestelma::kirjaa(const char* teko, Kanava kanava, const std::string& lisa) const {
+    if (!kirjuri()) return;
+    std::string rivi = std::string(teko) + " " + soivat[kanava.numero] + " kanava " +
+                       std::to_string(kanava.numero);
+    kirjuri()(lisa.empty() ? rivi : rivi + " " + lisa);
 }
 
 void AaniJarjestelma::sulje() {
     if (!auki) return;
+    irrotaKoukusta();
     Mix_HaltChannel(-1);
-    for (Aani* aani : aanet) {
-        Mix_FreeChunk(aani->nayte);
-        delete aani;
-    }
-    aanet.clear();
     sukupolvet.clear();
+    soivat.clear();
     Mix_CloseAudio();
     mpg123_exit();
     if (omaAudioAlustus) SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -251,32 +295,35 @@ void AaniJarjestelma::sulje() {
 double AaniJarjestelma::haeKesto(const Aani* aani) const {
     int taajuus = 0, kanavia = 0;
     Uint16 muoto = 0;
-    if (!onkoOma(aani) || !Mix_QuerySpec(&taajuus, &muoto, &kanavia)) return 0.0;
+    if (!onkoKaytettava(aani) || !aani->nayte || !Mix_QuerySpec(&taajuus, &muoto, &kanavia))
+        return 0.0;
     int kehyksenTavut = (muoto & 0xFF) / 8 * kanavia;
     return static_cast<double>(aani->nayte->alen / kehyksenTavut) / taajuus;
 }
 
 float AaniJarjestelma::haeVoimakkuus(Kanava kanava) const {
     if (!tavoittaa(kanava)) return -1.0f;
-    return static_cast<float>(Mix_Volume(kanava.numero, -1)) / MIX_MAX_VOLUME;
+    const int arvo =
+        kanava.numero == virranKanava ? koukussa->voimakkuus.load() : Mix_Volume(kanava.numero, -1);
+    return static_cast<float>(arvo) / MIX_MAX_VOLUME;
 }
 
-// Pointers are checked against the sounds still owned, so a sound freed
-// already (or by sulje) is ignored instead of touched.
-bool AaniJarjestelma::onkoOma(const Aani* aani) const {
-    return aani && std::find(aanet.begin(), aanet.end(), aani) != aanet.end();
+// A sound made for an earlier opening of the device holds samples in that
+// opening's format, so it is not played.
+bool AaniJarjestelma::onkoKaytettava(const Aani* aani) const {
+    return auki && aani && aani->avaus == avaus;
 }
 
 // A handle reaches its channel only while the very start it was given for is
 // still playing there.
 bool AaniJarjestelma::tavoittaa(Kanava kanava) const {
-    return auki && kanava.numero >= 0 && kanava.numero < static_cast<int>(sukupolvet.size()) &&
-           kanava.sukupolvi != 0 && sukupolvet[kanava.numero] == kanava.sukupolvi &&
-           Mix_Playing(kanava.numero);
+    if (!auki || kanava.numero < 0 || kanava.numero >= static_cast<int>(sukupolvet.size()) ||
+        kanava.sukupolvi == 0 || sukupolvet[kanava.numero] != kanava.sukupolvi)
+        return false;
+    if (kanava.numero == virranKanava) return koukussa && !koukussa->loppunut;
+    return Mix_Playing(kanava.numero) != 0;
 }
 
 namespace aani {
-void asetaKuuntelija(std::function<void(const std::string&)> uusi) {
-    kuuntelija() = std::move(uusi);
-}
+void asetaKirjuri(std::function<void(const std::string&)> uusi) { kirjuri() = std::move(uusi); }
 }  // namespace aani

@@ -48,7 +48,20 @@ minsec aika::muunna(uint32_t millisekunnit) {
     return tulos;
 }
 
+namespace {
+std::string kaksinumeroisena(long luku) { return (luku < 10 ? "0" : "") + std::to_string(luku); }
+}  // namespace
+
 std::string aikaTekstina(const minsec& t) {
-    return std::to_string(t.min) + ":" + std::to_string(t.sec) + "." + std::to_string(t.sadasosat) +
-           "\n";
+    return std::to_string(t.min) + ":" + kaksinumeroisena(t.sec) + "." +
+           kaksinumeroisena(t.sadasosat) + "\n";
+}
+
+std::string tulosTekstina(int32_t sadasosat) {
+    const int64_t arvo = sadasosat;
+    const int64_t itseis = arvo < 0 ? -arvo : arvo;
+    const int64_t sekunnit = itseis / SADASOSIA_SEKUNNISSA;
+    return std::string(arvo < 0 ? "-" : "") + std::to_string(sekunnit / SEKUNTIA_MINUUTISSA) + ":" +
+           kaksinumeroisena(sekunnit % SEKUNTIA_MINUUTISSA) + "." +
+           kaksinumeroisena(itseis % SADASOSIA_SEKUNNISSA);
 }

@@ -11,10 +11,17 @@ struct minsec {
     int sadasosat = 0;
 };
 
-// A time as the game shows it, without padding or leading zeros: one
-// minute, five seconds and seven hundredths read "1:5.7", followed by a line
-// end as a text stream writes it (the single-line renderer leaves it out).
+// A time as the game shows it: minutes, then seconds and hundredths with two
+// digits each, so the text reads as a time and never seems to run backwards
+// (one minute, five seconds and seven hundredths read "1:05.07"), followed by
+// a line end as a text stream writes it (the single-line renderer leaves it
+// out).
 std::string aikaTekstina(const minsec& t);
+
+// A whole game's total in hundredths, as the high-score list shows it:
+// "9:16.26" for 55 626; a negative total (only a hand-made file holds one)
+// gets a minus sign.
+std::string tulosTekstina(int32_t sadasosat);
 
 class aika {
   public:

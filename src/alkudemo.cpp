@@ -31,49 +31,36 @@ const std::array<const char*, Alkudemo::REPLIIKKEJA> DIALOGI = {
 
 }  // namespace
 
-Alkudemo::~Alkudemo() { vapauta(); }
-
-void Alkudemo::vapauta() {
-    for (SDL_Surface** p : {&pappi, &pappiVasen, &hahmo, &taustakuva, &tausta, &tekstikuva})
-        vapautaPinta(*p);
-    suljeFontti(juonifontti);
-}
-
 void Alkudemo::lataa() {
-    vapauta();  // a second load replaces the first without leaking it
     pappi = lataaKuva("media/images/peli_pappi.png");
     pappiVasen = lataaKuva("media/images/peli_pappiv.png");
     hahmo = lataaKuva("media/images/peli_hahmo.png");
     tausta = lataaKuva("media/images/pelidemo_tausta.png");
     for (int i = 0; i < REPLIIKKEJA; ++i) repliikit[i] = DIALOGI[i];
-    juonifontti = LoadFont("media/fonts/juoni.ttf", JUONIFONTIN_KOKO);
+    juonifontti.lataa("media/fonts/juoni.ttf", JUONIFONTIN_KOKO);
     koostaTausta();
 }
 
 // The backdrop, two scenery pictures that are needed only here, and the hero.
 void Alkudemo::koostaTausta() {
     taustakuva = luoPinta(LEVEYS, KORKEUS);
-    PiirraKuva(tausta, taustakuva, 0, 0);
-    SDL_Surface* kuva10 = lataaKuva("media/images/kuva10.png");
-    PiirraKuva(kuva10, taustakuva, 10, 350);
-    vapautaPinta(kuva10);
-    SDL_Surface* kuva7 = lataaKuva("media/images/kuva7.png");
-    PiirraKuva(kuva7, taustakuva, 540, 245);
-    vapautaPinta(kuva7);
-    PiirraKuva(hahmo, taustakuva, 200, 600);
-    taustakuva = naytonMuotoon(taustakuva);
+    PiirraKuva(tausta.get(), taustakuva.get(), 0, 0);
+    PiirraKuva(lataaKuva("media/images/kuva10.png").get(), taustakuva.get(), 10, 350);
+    PiirraKuva(lataaKuva("media/images/kuva7.png").get(), taustakuva.get(), 540, 245);
+    PiirraKuva(hahmo.get(), taustakuva.get(), 200, 600);
+    taustakuva = naytonMuotoon(std::move(taustakuva));
 }
 
 void Alkudemo::aloita(SDL_Surface* ruutu) {
     tarina::aloita(ruutu, Nakyma::Alkudemo, REPLIIKKEJA - 1, tapahtuma, lopetus, [&](int askel) {
         tekstipuskuri = repliikit[askel];
-        tarina::piirraKehys(ruutu, taustakuva, haePappiKuva(askel), PAPPI_X, PAPPI_Y, juonifontti,
-                            vari::musta, tekstipuskuri, tekstikuva);
+        tarina::piirraKehys(ruutu, taustakuva.get(), haePappiKuva(askel), PAPPI_X, PAPPI_Y,
+                            juonifontti, vari::musta, tekstipuskuri, tekstikuva);
     });
 }
 
 SDL_Surface* Alkudemo::haePappiKuva(int askel) const {
-    return askel < KAANTYMISASKEL ? pappi : pappiVasen;
+    return (askel < KAANTYMISASKEL ? pappi : pappiVasen).get();
 }
 
 void Alkudemo::PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {

@@ -8,7 +8,9 @@
 #include <array>
 #include <string>
 
+#include "kahvat.h"
 #include "piirto.h"
+#include "tarina.h"
 
 class Alkudemo {
   public:
@@ -17,9 +19,6 @@ class Alkudemo {
     static constexpr int REPLIIKKEJA = 14;
 
     Alkudemo() = default;
-    ~Alkudemo();
-    Alkudemo(const Alkudemo&) = delete;
-    Alkudemo& operator=(const Alkudemo&) = delete;
 
     // Loads the images, the dialogue and the font and composes the background.
     void lataa();
@@ -37,18 +36,17 @@ class Alkudemo {
                          SDL_Color taustavari, const char* teksti, textquality laatu);
 
   private:
-    void vapauta();
     void koostaTausta();
 
-    SDL_Surface* pappi = nullptr;
-    SDL_Surface* pappiVasen = nullptr;
-    SDL_Surface* hahmo = nullptr;
-    SDL_Surface* taustakuva = nullptr;
-    SDL_Surface* tausta = nullptr;
+    Pinta pappi;
+    Pinta pappiVasen;
+    Pinta hahmo;
+    Pinta taustakuva;
+    Pinta tausta;
     bool lopetus = false;
     std::string tekstipuskuri;
     std::array<std::string, REPLIIKKEJA> repliikit;
-    SDL_Surface* tekstikuva = nullptr;
+    Pinta tekstikuva;
     SDL_Event tapahtuma{};
-    TTF_Font* juonifontti = nullptr;
+    tarina::Juonifontti juonifontti;
 };

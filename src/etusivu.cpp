@@ -3,9 +3,11 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "aika.h"
 #include "hiscores.h"
 #include "kehys.h"
 #include "piirto.h"
+#include "syote.h"
 
 namespace {
 
@@ -14,6 +16,10 @@ constexpr int NIMIKKEEN_KOKO = 22;
 constexpr int PIENI_KOKO = 16;
 constexpr int OTSIKON_KOKO = 44;
 constexpr int AANIKANAVIA = 100;
+// The high-score list: name and total columns, and the gap kept between them.
+constexpr int LISTAN_NIMI_X = 100;
+constexpr int LISTAN_TULOS_X = 400;
+constexpr int LISTAN_VALI = 12;
 
 struct Kohta {
     const char* avain;
@@ -59,16 +65,14 @@ Etusivu::Etusivu(const asetukset& asetus_, config_file& kieli_, valikko& paavali
                  asetus_valikko& asetusvalikko_)
     : asetus(asetus_), kieli(kieli_), paavalikko(paavalikko_), asetusvalikko(asetusvalikko_) {}
 
-Etusivu::~Etusivu() { vapautaValikko(); }
-
 void Etusivu::lataaFontitJaKuvat() {
-    nimikefontti = LoadFont(NORMAALI_FONTTI, NIMIKKEEN_KOKO);
-    pienifontti = LoadFont(NORMAALI_FONTTI, PIENI_KOKO);
-    otsikkofontti = LoadFont(NORMAALI_FONTTI, OTSIKON_KOKO);
+    nimikefontti = lataaFontti(NORMAALI_FONTTI, NIMIKKEEN_KOKO);
+    pienifontti = lataaFontti(NORMAALI_FONTTI, PIENI_KOKO);
+    otsikkofontti = lataaFontti(NORMAALI_FONTTI, OTSIKON_KOKO);
     tausta = lataaKuva("media/images/valikko_tausta.png");
     valikkokuva = lataaKuva("media/images/valikko.png");
     otsikkokuva = lataaKuva("media/images/otsikko.png");
-    blitText(otsikkofontti, &otsikko, vari::musta, vari::tausta, "Hiekkatorni", blended);
+    otsikko = renderoiTeksti(otsikkofontti.get(), vari::musta, "Hiekkatorni");
 }
 
 // Full screen when the settings ask for it and the display allows it;
@@ -84,26 +88,37 @@ bool Etusivu::avaaRuutu() {
 
 void Etusivu::naytaLatausruutu() {
     SDL_FillRect(ruutu, nullptr, SDL_MapRGB(ruutu->format, 0, 0, 0));
-    SDL_Surface* lataus = renderoi(nimikefontti, vari::valkoinen, "Ladataan...");
+    SDL_Surface* lataus = renderoi(nimikefontti.get(), vari::valkoinen, "Ladataan...");
     PiirraKuva(lataus, ruutu, 400, 380);
     vaihdaKehys(ruutu, ::Nakyma::Lataus);
 }
 
 // The three backgrounds start out alike: one is blended and its pixels are
 // copied into the other two, which spares two rounds of full-screen blending
-// at start-up.
+// at start-up. It is blended in the menu images' own pixel order (they were
+// loaded before the screen opened), where SDL blends them on its fast path,
+// then turned once into the screen's format, opaque under the backdrop, so
+// every frame copies it without conversion (and a missing backdrop shows
+// black, not the last frame). The settings screen then gets its own art
+// (heading and button boxes) over the menu overlay.
 void Etusivu::koostaTaustat() {
-    paavalikkoTausta = luoPinta(asetus.leveys, asetus.korkeus);
-    PiirraKuva(tausta, paavalikkoTausta, 0, 0);
-    PiirraKuva(otsikkokuva, paavalikkoTausta, 0, 0);
-    PiirraKuva(otsikko, paavalikkoTausta, 250, -15);
-    PiirraKuva(valikkokuva, paavalikkoTausta, 0, 0);
-    for (SDL_Surface** pinta : {&tekijatTausta, &asetuksetTausta}) {
-        *pinta = luoPinta(asetus.leveys, asetus.korkeus);
-        if (*pinta && paavalikkoTausta)
-            std::memcpy((*pinta)->pixels, paavalikkoTausta->pixels,
-                        static_cast<size_t>(paavalikkoTausta->pitch) * paavalikkoTausta->h);
+    Pinta koottu = luoPinta(asetus.leveys, asetus.korkeus);
+    PiirraKuva(tausta.get(), koottu.get(), 0, 0);
+    PiirraKuva(otsikkokuva.get(), koottu.get(), 0, 0);
+    PiirraKuva(otsikko.get(), koottu.get(), 250, -15);
+    PiirraKuva(valikkokuva.get(), koottu.get(), 0, 0);
+    for (Pinta* pinta : {&paavalikkoTausta, &tekijatTausta, &asetuksetTausta}) {
+        *pinta = luoNaytonPinta(asetus.leveys, asetus.korkeus);
+        if (!*pinta || !koottu) continue;
+        if (pinta == &paavalikkoTausta) {
+            SDL_SetAlpha(koottu.get(), 0, SDL_ALPHA_OPAQUE);  // a copy, not a blend on black
+            PiirraKuva(koottu.get(), pinta->get(), 0, 0);
+        } else {
+            SDL_Surface* paa = paavalikkoTausta.get();
+            std::memcpy((*pinta)->pixels, paa->pixels, static_cast<size_t>(paa->pitch) * paa->h);
+        }
     }
+    PiirraKuva(lataaKuva("media/images/asetukset.png").get(), asetuksetTausta.get(), 0, 0);
 }
 
 void Etusivu::taytaNakymat() {
@@ -111,40 +126,42 @@ void Etusivu::taytaNakymat() {
     taytaPaavalikko();
     taytaAsetusvalikko();
     taytaTekijat();
-    for (SDL_Surface** pinta : {&paavalikkoTausta, &tekijatTausta, &asetuksetTausta})
-        *pinta = naytonMuotoon(*pinta);
 }
 
 SDL_Surface* Etusivu::renderoi(TTF_Font* fontti, SDL_Color vari_, const std::string& teksti) {
-    SDL_Surface* pinta = nullptr;
-    blitText(fontti, &pinta, vari_, vari::tausta, teksti.c_str(), blended);
-    if (pinta) tekstit.push_back(pinta);
-    return pinta;
+    Pinta pinta = renderoiTeksti(fontti, vari_, teksti);
+    if (!pinta) return nullptr;
+    tekstit.push_back(std::move(pinta));
+    return tekstit.back().get();
 }
 
 void Etusivu::piirraKaikkiin(SDL_Surface* kuva, int x, int y) {
-    for (SDL_Surface* pinta : {paavalikkoTausta, tekijatTausta, asetuksetTausta})
-        PiirraKuva(kuva, pinta, x, y);
+    for (Pinta* pinta : {&paavalikkoTausta, &tekijatTausta, &asetuksetTausta})
+        PiirraKuva(kuva, pinta->get(), x, y);
 }
 
-// The high-score list beside the main menu, read once at start-up.
+// The high-score list beside the main menu, read once at start-up: names at
+// x 100, cut short before the totals at x 400, which read as times.
 void Etusivu::taytaEnnatyslista() {
-    PiirraKuva(renderoi(nimikefontti, vari::musta, "Ennatyslista"), paavalikkoTausta, 225, 200);
+    SDL_Surface* paa = paavalikkoTausta.get();
+    TTF_Font* fontti = nimikefontti.get();
+    PiirraKuva(renderoi(fontti, vari::musta, "Ennatyslista"), paa, 225, 200);
     std::vector<score> tulokset = hiscore().haeTulokset();
     for (size_t i = 0; i < tulokset.size(); ++i) {
         const int y = 300 + 30 * static_cast<int>(i);
         if (y >= asetus.korkeus) break;  // rows below the screen would never show
-        PiirraKuva(renderoi(nimikefontti, vari::musta, tulokset[i].nimi), paavalikkoTausta, 100, y);
-        PiirraKuva(renderoi(nimikefontti, vari::musta, std::to_string(tulokset[i].tulos)),
-                   paavalikkoTausta, 400, y);
+        piirraRajattuna(renderoi(fontti, vari::musta, tulokset[i].nimi), paa, LISTAN_NIMI_X, y,
+                        LISTAN_TULOS_X - LISTAN_NIMI_X - LISTAN_VALI);
+        PiirraKuva(renderoi(fontti, vari::musta, tulosTekstina(tulokset[i].tulos)), paa,
+                   LISTAN_TULOS_X, y);
     }
 }
 
 void Etusivu::taytaPaavalikko() {
     for (const Kohta& k : PAAVALIKKO) {
         const std::string nimike = kieli.hae_str(k.avain);
-        SDL_Surface* normaali = renderoi(nimikefontti, vari::musta, nimike);
-        SDL_Surface* korostettu = renderoi(nimikefontti, vari::korostus, nimike);
+        SDL_Surface* normaali = renderoi(nimikefontti.get(), vari::musta, nimike);
+        SDL_Surface* korostettu = renderoi(nimikefontti.get(), vari::korostus, nimike);
         paavalikko.lisaaValinta(normaali, korostettu, k.x, k.y, k.leveys, k.korkeus);
         piirraKaikkiin(normaali, k.x, k.y);
     }
@@ -152,40 +169,41 @@ void Etusivu::taytaPaavalikko() {
 
 void Etusivu::taytaAsetusvalikko() {
     const std::string on = kieli.hae_str("On"), ei = kieli.hae_str("Ei");
+    TTF_Font* fontti = nimikefontti.get();
     asetusvalikko.asetaTosiJaEpatosi(
-        renderoi(nimikefontti, vari::musta, on), renderoi(nimikefontti, vari::musta, ei),
-        renderoi(nimikefontti, vari::korostus, on), renderoi(nimikefontti, vari::korostus, ei));
+        renderoi(fontti, vari::musta, on), renderoi(fontti, vari::musta, ei),
+        renderoi(fontti, vari::korostus, on), renderoi(fontti, vari::korostus, ei));
     const bool arvot[] = {asetus.musiikki, asetus.aanet, asetus.kokoruututila, false, false};
     for (int i = 0; i < 5; ++i) {
         const Kohta& k = ASETUSVALIKKO[i];
         const std::string nimike = kieli.hae_str(k.avain);
-        SDL_Surface* normaali = renderoi(nimikefontti, vari::musta, nimike);
-        SDL_Surface* korostettu = renderoi(nimikefontti, vari::korostus, nimike);
+        SDL_Surface* normaali = renderoi(fontti, vari::musta, nimike);
+        SDL_Surface* korostettu = renderoi(fontti, vari::korostus, nimike);
         asetusvalikko.lisaaValinta(normaali, korostettu, k.x, k.y, k.leveys, k.korkeus, arvot[i], 0,
                                    0);
-        PiirraKuva(normaali, asetuksetTausta, k.x, k.y);
+        PiirraKuva(normaali, asetuksetTausta.get(), k.x, k.y);
     }
 }
 
 void Etusivu::taytaTekijat() {
     for (const Rivi& r : TEKIJAT_RIVIT)
-        PiirraKuva(renderoi(r.pieni ? pienifontti : nimikefontti, vari::musta, r.teksti),
-                   tekijatTausta, r.x, r.y);
+        PiirraKuva(renderoi((r.pieni ? pienifontti : nimikefontti).get(), vari::musta, r.teksti),
+                   tekijatTausta.get(), r.x, r.y);
 }
 
 void Etusivu::luoAanet(AaniJarjestelma* system_) {
     system = system_;
     system->alusta(AANIKANAVIA);
-    valikkomusiikki = system->luoAani("media/music/valikko.mp3");
-    system->asetaToistokerrat(valikkomusiikki, -1);
+    valikkomusiikki = system->luoVirta("media/music/valikko.mp3");
+    system->asetaToistokerrat(valikkomusiikki.get(), -1);
     siirtoAani = system->luoAani("media/sounds/valikko.mp3");
     alkuAani = system->luoAani("media/sounds/aani4.mp3");
 }
 
 Etusivu::Lopetus Etusivu::aloita() {
-    if (asetus.aanet) soitaEfekti(alkuAani);
+    if (asetus.aanet) soitaEfekti(alkuAani.get());
     if (asetus.musiikki) {
-        valikkomusiikkiKanava = system->soita(valikkomusiikki);
+        valikkomusiikkiKanava = system->soita(valikkomusiikki.get());
         system->asetaVoimakkuus(valikkomusiikkiKanava, 1.0f);
     }
     while (!lopeta) {
@@ -198,7 +216,7 @@ Etusivu::Lopetus Etusivu::aloita() {
 
 void Etusivu::kasitteleTapahtumat() {
     SDL_Event tapahtuma;
-    while (SDL_PollEvent(&tapahtuma)) {
+    while (syote::lueTapahtuma(tapahtuma, ::Nakyma::Valikko)) {
         if (tapahtuma.type == SDL_QUIT) lopeta = true;
         if (tapahtuma.type == SDL_KEYDOWN) kasitteleNappain(tapahtuma.key.keysym.sym);
     }
@@ -262,7 +280,7 @@ void Etusivu::aktivoiAsetus() {
 void Etusivu::siirraValintaa(int suunta) {
     if (sivu == Sivu::Paavalikko) paavalikko.asetaLisaaValinta(suunta);
     if (sivu == Sivu::Asetukset) asetusvalikko.asetaLisaaValinta(suunta);
-    if (asetus.aanet) soitaEfekti(siirtoAani);
+    if (asetus.aanet) soitaEfekti(siirtoAani.get());
 }
 
 // The start and move sounds share one channel: a new one cuts the old off.
@@ -274,51 +292,42 @@ void Etusivu::soitaEfekti(Aani* aani) {
 void Etusivu::piirraKehys() {
     switch (sivu) {
         case Sivu::Paavalikko:
-            PiirraKuva(paavalikkoTausta, ruutu, 0, 0);
+            PiirraKuva(paavalikkoTausta.get(), ruutu, 0, 0);
             break;
         case Sivu::Asetukset:
-            PiirraKuva(asetuksetTausta, ruutu, 0, 0);
+            PiirraKuva(asetuksetTausta.get(), ruutu, 0, 0);
             asetusvalikko.piirraPinta(ruutu);
             break;
         case Sivu::Tekijat:
-            PiirraKuva(tekijatTausta, ruutu, 0, 0);
+            PiirraKuva(tekijatTausta.get(), ruutu, 0, 0);
             break;
     }
     paavalikko.piirraPinta(ruutu);
 }
 
+// The move sound, every picture, label and font of the menus, and the menu
+// music (stopped first) go; the start sound stays with the front end.
 void Etusivu::vapautaValikko() {
-    if (system) {
-        system->vapauta(siirtoAani);
-        siirtoAani = nullptr;
-    }
-    for (SDL_Surface** pinta : {&paavalikkoTausta, &tekijatTausta, &asetuksetTausta, &otsikkokuva,
-                                &tausta, &valikkokuva, &otsikko})
-        vapautaPinta(*pinta);
-    for (SDL_Surface* pinta : tekstit) SDL_FreeSurface(pinta);
+    siirtoAani.reset();
+    for (Pinta* pinta : {&paavalikkoTausta, &tekijatTausta, &asetuksetTausta, &otsikkokuva, &tausta,
+                         &valikkokuva, &otsikko})
+        pinta->reset();
     tekstit.clear();
-    for (TTF_Font** fontti : {&nimikefontti, &pienifontti, &otsikkofontti}) suljeFontti(*fontti);
-    if (system) {
-        system->pysayta(valikkomusiikkiKanava);
-        system->vapauta(valikkomusiikki);
-        valikkomusiikki = nullptr;
-    }
+    for (Fontti* fontti : {&nimikefontti, &pienifontti, &otsikkofontti}) fontti->reset();
+    if (system) system->pysayta(valikkomusiikkiKanava);
+    valikkomusiikki.reset();
 }
 
-// The game music is decoded only when the game starts with music on: it is
-// not heard before, and decoding it up front cost start-up about 75 ms.
+// The game music is made only when the game starts with music on: it is not
+// heard before.
 void Etusivu::aloitaPelimusiikki() {
     if (!asetus.musiikki || !system) return;
     if (!pelimusiikki) {
-        pelimusiikki = system->luoAani("media/music/peli.mp3");
-        system->asetaToistokerrat(pelimusiikki, -1);
+        pelimusiikki = system->luoVirta("media/music/peli.mp3");
+        system->asetaToistokerrat(pelimusiikki.get(), -1);
     }
-    pelimusiikkiKanava = system->soita(pelimusiikki);
+    pelimusiikkiKanava = system->soita(pelimusiikki.get());
     system->asetaVoimakkuus(pelimusiikkiKanava, 1.0f);
 }
 
-void Etusivu::vapautaPelimusiikki() {
-    if (!system) return;
-    system->vapauta(pelimusiikki);
-    pelimusiikki = nullptr;
-}
+void Etusivu::vapautaPelimusiikki() { pelimusiikki.reset(); }

@@ -13,6 +13,7 @@
 #include "asetukset.h"
 #include "asetusvalikko.h"
 #include "config_file.h"
+#include "kahvat.h"
 #include "valikko.h"
 
 class Etusivu {
@@ -22,9 +23,6 @@ class Etusivu {
 
     Etusivu(const asetukset& asetus, config_file& kieli, valikko& paavalikko,
             asetus_valikko& asetusvalikko);
-    ~Etusivu();
-    Etusivu(const Etusivu&) = delete;
-    Etusivu& operator=(const Etusivu&) = delete;
 
     // Start-up, in the order the program runs them.
     void lataaFontitJaKuvat();
@@ -71,24 +69,24 @@ class Etusivu {
     bool lopeta = false;
     bool aloitaPeli = false;
 
-    TTF_Font* nimikefontti = nullptr;
-    TTF_Font* pienifontti = nullptr;
-    TTF_Font* otsikkofontti = nullptr;
-    SDL_Surface* tausta = nullptr;
-    SDL_Surface* valikkokuva = nullptr;
-    SDL_Surface* otsikkokuva = nullptr;
-    SDL_Surface* otsikko = nullptr;
-    SDL_Surface* ruutu = nullptr;
-    SDL_Surface* paavalikkoTausta = nullptr;
-    SDL_Surface* tekijatTausta = nullptr;
-    SDL_Surface* asetuksetTausta = nullptr;
-    std::vector<SDL_Surface*> tekstit;  // every rendered label, freed after the loop
+    Fontti nimikefontti;
+    Fontti pienifontti;
+    Fontti otsikkofontti;
+    Pinta tausta;
+    Pinta valikkokuva;
+    Pinta otsikkokuva;
+    Pinta otsikko;
+    SDL_Surface* ruutu = nullptr;  // SDL's own screen
+    Pinta paavalikkoTausta;
+    Pinta tekijatTausta;
+    Pinta asetuksetTausta;
+    std::vector<Pinta> tekstit;  // every rendered label; the menus only refer to them
 
     AaniJarjestelma* system = nullptr;
-    Aani* valikkomusiikki = nullptr;
-    Aani* pelimusiikki = nullptr;
-    Aani* siirtoAani = nullptr;
-    Aani* alkuAani = nullptr;
+    AaniKahva valikkomusiikki;
+    AaniKahva pelimusiikki;
+    AaniKahva siirtoAani;
+    AaniKahva alkuAani;
     Kanava efektiKanava;
     Kanava valikkomusiikkiKanava;
     Kanava pelimusiikkiKanava;

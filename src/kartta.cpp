@@ -51,33 +51,6 @@ int reunanOsa(int64_t indeksi, int64_t maara) {
 }
 }  // namespace
 
-Kartta::Kartta(const Kartta& muu) { kopioi(muu); }
-
-Kartta::~Kartta() { vapautaKuvat(); }
-
-Kartta& Kartta::operator=(const Kartta& muu) {
-    if (this != &muu) kopioi(muu);
-    return *this;
-}
-
-void Kartta::kopioi(const Kartta& muu) {
-    kello = muu.kello;
-    palat = muu.palat;
-    ruudunkoko = muu.ruudunkoko;
-    leveys = muu.leveys;
-    korkeus = muu.korkeus;
-    vier_X = muu.vier_X;
-    vier_Y = muu.vier_Y;
-    kuvat = muu.kuvat;
-    tausta = muu.tausta;
-    kentta = muu.kentta;
-    maalimerkki = muu.maalimerkki;
-    ruudukko = muu.ruudukko;
-    // The surfaces stay with the map that made them.
-    omatKuvat = false;
-    omaKentta = false;
-}
-
 std::vector<pala> Kartta::luePalat(std::string_view tallennettu) {
     const std::string tavut = tekstitila::lukumuotoon(tallennettu);
     std::vector<pala> luetut;
@@ -227,36 +200,33 @@ bool Kartta::tarkistaTormays(int x, int y) {
 }
 
 void Kartta::lataaKuvat() {
-    for (int i = 0; i < KUVIA; ++i) kuvat[i] = lataaKuva(KUVATIEDOSTOT[i]);
-    tausta = lataaKuva(TAUSTATIEDOSTO);
-    maalimerkki = lataaKuva(MAALIMERKKITIEDOSTO);
-    omatKuvat = true;
+    auto uudet = std::make_shared<Kuvasto>();
+    for (int i = 0; i < KUVIA; ++i) uudet->kuvat[i] = lataaKuva(KUVATIEDOSTOT[i]);
+    uudet->tausta = lataaKuva(TAUSTATIEDOSTO);
+    uudet->maalimerkki = lataaKuva(MAALIMERKKITIEDOSTO);
+    kuvat = std::move(uudet);
     ruudunkoko = 32;
     vier_X = 0;
     vier_Y = 0;
 }
 
 void Kartta::vapautaKuvat() {
-    if (omatKuvat) {
-        for (SDL_Surface*& kuva : kuvat) vapautaPinta(kuva);
-        vapautaPinta(tausta);
-        vapautaPinta(maalimerkki);
-        omatKuvat = false;
-    }
-    if (omaKentta) {
-        vapautaPinta(kentta);
-        omaKentta = false;
-    }
+    kuvat.reset();
+    kentta.reset();
     kentanPikselit.reset();
     kentanTila = 0;
 }
 
-// Makes the blank level picture, replacing (and freeing) the one this map
-// made before. A level too large for a picture keeps none.
+SDL_Surface* Kartta::haeKuva(int tyyppi) const {
+    if (!kuvat || tyyppi < 0 || tyyppi >= KUVIA) return nullptr;
+    return kuvat->kuvat[tyyppi].get();
+}
+
+// Makes the blank level picture. The old one is let go first, so two level
+// pictures are never held at once; a level too large for a picture keeps
+// none.
 void Kartta::luoKentta() {
-    if (omaKentta) vapautaPinta(kentta);
-    kentta = nullptr;
-    omaKentta = false;
+    kentta.reset();
     const int64_t w = int64_t{leveys} * KUVARUUTU + KUVARUUTU;
     const int64_t h = int64_t{korkeus} * KUVARUUTU + KUVARUUTU;
     if (w > SUURIN_SIVU_PIKSELEINA || h > SUURIN_SIVU_PIKSELEINA) return;
@@ -265,23 +235,30 @@ void Kartta::luoKentta() {
     // only be copied into the screen's format after painting: it is made in
     // that format at once, so a level change never holds two pictures.
     SDL_Surface* naytto = SDL_GetVideoSurface();
-    if (naytto && piirtyykoPeittavaksi()) {
+    if (naytto && piirtyykoPeittavaksi())
         kentta = luoNaytonMuotoinen(naytto->format, static_cast<int>(w), static_cast<int>(h));
-    } else {
+    else
         kentta = luoPinta(static_cast<int>(w), static_cast<int>(h));
-    }
-    omaKentta = kentta != nullptr;
+}
+
+// True when the background alone covers every pixel of a level picture with
+// opaque colour: an image without an alpha channel, at least the pitch of
+// its copies in both directions.
+bool Kartta::piirtyykoPeittavaksi() const {
+    const SDL_Surface* tausta = kuvat ? kuvat->tausta.get() : nullptr;
+    return tausta && tausta->format->Amask == 0 && tausta->w >= TAUSTAN_VALI &&
+           tausta->h >= TAUSTAN_VALI;
 }
 
 // A blank picture in the screen's format over the map's own pixel memory.
 // The memory is kept from level to level and grows only for a larger level,
 // to at least VARATTU_KUVA_TAVUINA: levels of different sizes then reuse one
 // block instead of leaving the allocator holes that the next, larger
-// picture cannot use.
-SDL_Surface* Kartta::luoNaytonMuotoinen(const SDL_PixelFormat* m, int w, int h) {
+// picture cannot use. A picture still held elsewhere keeps its memory.
+std::shared_ptr<SDL_Surface> Kartta::luoNaytonMuotoinen(const SDL_PixelFormat* m, int w, int h) {
     const int rivi = (w * m->BytesPerPixel + 3) & ~3;
     const size_t tavuja = static_cast<size_t>(rivi) * static_cast<size_t>(h);
-    if (tavuja > kentanTila) {
+    if (tavuja > kentanTila || kentanPikselit.use_count() > 1) {
         kentanPikselit.reset();
         kentanTila = std::max<size_t>(tavuja, VARATTU_KUVA_TAVUINA);
         kentanPikselit.reset(new (std::nothrow) Uint8[kentanTila]);
@@ -292,26 +269,24 @@ SDL_Surface* Kartta::luoNaytonMuotoinen(const SDL_PixelFormat* m, int w, int h) 
     }
     if (!kentanPikselit) return nullptr;
     std::memset(kentanPikselit.get(), 0, tavuja);
-    return SDL_CreateRGBSurfaceFrom(kentanPikselit.get(), w, h, m->BitsPerPixel, rivi, m->Rmask,
-                                    m->Gmask, m->Bmask, 0);
-}
-
-// True when the background alone covers every pixel of a level picture with
-// opaque colour: an image without an alpha channel, at least the pitch of
-// its copies in both directions.
-bool Kartta::piirtyykoPeittavaksi() const {
-    return tausta && tausta->format->Amask == 0 && tausta->w >= TAUSTAN_VALI &&
-           tausta->h >= TAUSTAN_VALI;
+    SDL_Surface* pinta = SDL_CreateRGBSurfaceFrom(kentanPikselit.get(), w, h, m->BitsPerPixel, rivi,
+                                                  m->Rmask, m->Gmask, m->Bmask, 0);
+    if (!pinta) return nullptr;
+    // The surface frees only itself; the pixels live as long as it does.
+    return std::shared_ptr<SDL_Surface>(
+        pinta, [muisti = kentanPikselit](SDL_Surface* p) { SDL_FreeSurface(p); });
 }
 
 void Kartta::piirraTausta() {
+    SDL_Surface* tausta = kuvat ? kuvat->tausta.get() : nullptr;
     if (!tausta) return;
     for (int y = 0; y < kentta->h; y += TAUSTAN_VALI)
-        for (int x = 0; x < kentta->w; x += TAUSTAN_VALI) piirraPalanen(tausta, kentta, x, y);
+        for (int x = 0; x < kentta->w; x += TAUSTAN_VALI) piirraPalanen(tausta, kentta.get(), x, y);
 }
 
 // Paints the background and then every block, in list order, into the level
-// picture. Blocks of no known type and blocks wholly off the picture are
+// picture, and gives it the screen's format so the blit of every frame is
+// cheap. Blocks of no known type and blocks wholly off the picture are
 // skipped (the latter would wrap around SDL's 16-bit blit coordinates).
 void Kartta::piirraKentta() {
     if (!kentta) return;
@@ -319,29 +294,48 @@ void Kartta::piirraKentta() {
     // A picture made in the screen's format blends each image through a
     // scratch in the RGBA format, so every pixel comes out as it would in an
     // RGBA picture (SDL's blitters round differently for the two formats).
-    SDL_Surface* apu = kentta->format->Amask ? nullptr : luoSekoitusapu();
+    Pinta apu = kentta->format->Amask ? nullptr : luoSekoitusapu();
     for (const pala& p : *palat) {
-        if (p.tyyppi < 0 || p.tyyppi >= KUVIA || !kuvat[p.tyyppi]) continue;
-        SDL_Surface* kuva = kuvat[p.tyyppi];
+        SDL_Surface* kuva = haeKuva(p.tyyppi);
+        if (!kuva) continue;
         const int64_t px = int64_t{p.x} * ruudunkoko;
         const int64_t py = int64_t{p.y} * ruudunkoko;
         if (px >= kentta->w || py >= kentta->h || px + kuva->w <= 0 || py + kuva->h <= 0) continue;
-        piirraKenttaan(kuva, apu, static_cast<int>(px), static_cast<int>(py));
+        piirraKenttaan(kuva, apu.get(), static_cast<int>(px), static_cast<int>(py));
     }
-    piirraMaalimerkki(apu);
-    if (apu) SDL_FreeSurface(apu);
-    muunnaNaytonMuotoon();
+    piirraMaalimerkki(apu.get());
+    // A picture made in the screen's format is already what the copy would be.
+    if (kentta->format->Amask == 0 && SDL_GetVideoSurface() &&
+        kentta->format->Rmask == SDL_GetVideoSurface()->format->Rmask &&
+        kentta->format->BitsPerPixel == SDL_GetVideoSurface()->format->BitsPerPixel)
+        return;
+    if (Pinta muunnettu = naytonMuotoinenKopio(kentta.get())) kentta = std::move(muunnettu);
+}
+
+// The goal's marker: its bottom edge on the surface a hero standing in the
+// goal tile stands on, its left edge on the goal column. Not a block: the
+// collision query never sees it.
+void Kartta::piirraMaalimerkki(SDL_Surface* apu) {
+    SDL_Surface* merkki = kuvat ? kuvat->maalimerkki.get() : nullptr;
+    if (!merkki) return;
+    const int x = MAALI_SARAKE * ruudunkoko;
+    const int y = MERKIN_JALKARIVI * ruudunkoko - merkki->h;
+    if (x >= kentta->w || y >= kentta->h) return;
+    piirraKenttaan(merkki, apu, x, y);
 }
 
 // An RGBA scratch as large as the largest image painted into the level,
 // copied out as plain colour (no blending).
-SDL_Surface* Kartta::luoSekoitusapu() const {
+Pinta Kartta::luoSekoitusapu() const {
     int w = 1, h = 1;
-    for (SDL_Surface* kuva : kuvat)
-        if (kuva) w = std::max(w, kuva->w), h = std::max(h, kuva->h);
-    if (maalimerkki) w = std::max(w, maalimerkki->w), h = std::max(h, maalimerkki->h);
-    SDL_Surface* apu = luoPinta(w, h);
-    if (apu) SDL_SetAlpha(apu, 0, SDL_ALPHA_OPAQUE);
+    if (kuvat) {
+        for (const Pinta& kuva : kuvat->kuvat)
+            if (kuva) w = std::max(w, kuva->w), h = std::max(h, kuva->h);
+        if (kuvat->maalimerkki)
+            w = std::max(w, kuvat->maalimerkki->w), h = std::max(h, kuvat->maalimerkki->h);
+    }
+    Pinta apu = luoPinta(w, h);
+    if (apu) SDL_SetAlpha(apu.get(), 0, SDL_ALPHA_OPAQUE);
     return apu;
 }
 
@@ -350,42 +344,17 @@ SDL_Surface* Kartta::luoSekoitusapu() const {
 // in RGBA, and back).
 void Kartta::piirraKenttaan(SDL_Surface* kuva, SDL_Surface* apu, int x, int y) {
     if (!apu) {
-        piirraPalanen(kuva, kentta, x, y);
+        piirraPalanen(kuva, kentta.get(), x, y);
         return;
     }
     SDL_Rect alue{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(kuva->w),
                   static_cast<Uint16>(kuva->h)};
     SDL_Rect apuun{0, 0, 0, 0};
-    SDL_BlitSurface(kentta, &alue, apu, &apuun);
+    SDL_BlitSurface(kentta.get(), &alue, apu, &apuun);
     piirraPalanen(kuva, apu, 0, 0);
     SDL_Rect osa{0, 0, static_cast<Uint16>(kuva->w), static_cast<Uint16>(kuva->h)};
     SDL_Rect takaisin{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-    SDL_BlitSurface(apu, &osa, kentta, &takaisin);
-}
-
-// The goal's marker: its bottom edge on the surface a hero standing in the
-// goal tile stands on, its left edge on the goal column. Not a block: the
-// collision query never sees it.
-void Kartta::piirraMaalimerkki(SDL_Surface* apu) {
-    if (!maalimerkki) return;
-    const int x = MAALI_SARAKE * ruudunkoko;
-    const int y = MERKIN_JALKARIVI * ruudunkoko - maalimerkki->h;
-    if (x >= kentta->w || y >= kentta->h) return;
-    piirraKenttaan(maalimerkki, apu, x, y);
-}
-
-// Once the screen is open the painted picture takes the screen's format, so
-// the blit of every frame is cheap. A picture made in that format already
-// stays as it is.
-void Kartta::muunnaNaytonMuotoon() {
-    SDL_Surface* naytto = SDL_GetVideoSurface();
-    if (!omaKentta || !naytto) return;
-    const SDL_PixelFormat* a = kentta->format;
-    const SDL_PixelFormat* b = naytto->format;
-    if (a->BitsPerPixel == b->BitsPerPixel && a->Rmask == b->Rmask && a->Gmask == b->Gmask &&
-        a->Bmask == b->Bmask && a->Amask == 0)
-        return;
-    kentta = naytonMuotoon(kentta);
+    SDL_BlitSurface(apu, &osa, kentta.get(), &takaisin);
 }
 
 void Kartta::piirraPalanen(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {
@@ -400,7 +369,7 @@ void Kartta::piirraKartta(SDL_Surface* ruutu) {
     const int64_t sy = -int64_t{vier_Y};
     if (sx <= -SUURIN_SIVU_PIKSELEINA || sx >= RUUDUN_LEVEYS) return;
     if (sy <= -SUURIN_SIVU_PIKSELEINA || sy >= RUUDUN_KORKEUS) return;
-    PiirraKuva(kentta, ruutu, static_cast<int>(sx), static_cast<int>(sy));
+    PiirraKuva(kentta.get(), ruutu, static_cast<int>(sx), static_cast<int>(sy));
 }
 
 void Kartta::vier(int x, int y) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "aika.h"
+#include "kahvat.h"
 
 // One block of a level: a solid tile at (column x, row y).
 struct pala {
@@ -23,17 +24,10 @@ struct pala {
 };
 
 // The map is handed around by value (the player character works on a copy
-// every step). A copy shares the images and the level picture and frees
-// nothing; only the map that loaded an image or made a picture frees it.
+// every step). A copy shares the images, the level picture and the block
+// list; each is released when the last map holding it goes.
 class Kartta {
   public:
-    Kartta() = default;
-    Kartta(const Kartta& muu);
-    Kartta& operator=(const Kartta& muu);
-    // Frees what this map still owns, so a map dropped without vapautaKuvat
-    // leaks nothing; copies own nothing and free nothing.
-    ~Kartta();
-
     // Level file: reading appends the blocks and makes a new blank picture
     // of the level's size; writing replaces the file's contents.
     void lataaKartta(std::string tiedosto);
@@ -64,13 +58,12 @@ class Kartta {
     int haeVier_Y();
     bool tarkistaTormays(int x, int y);
 
-    // Frees the images and the level picture this map made (nothing when it
-    // is a copy). The game calls it once before shutting SDL down.
+    // Lets go of the images and the level picture (copies keep theirs).
     void vapautaKuvat();
 
     // Read access for tests, tools and the painter.
     const std::vector<pala>& haePalat() const { return *palat; }
-    SDL_Surface* haeKentta() const { return kentta; }
+    SDL_Surface* haeKentta() const { return kentta.get(); }
     aika& haeKello() { return kello; }
 
     // The goal tile of every level (the hero's top-left corner in it ends the
@@ -91,17 +84,12 @@ class Kartta {
 
   private:
     static constexpr int KUVIA = 9;
-    void luoKentta();
-    void piirraTausta();
-    void muunnaNaytonMuotoon();
-    void piirraMaalimerkki(SDL_Surface* apu);
-    SDL_Surface* luoSekoitusapu() const;
-    void piirraKenttaan(SDL_Surface* kuva, SDL_Surface* apu, int x, int y);
-    void kopioi(const Kartta& muu);
-    std::vector<pala>& muokattavat();
-    void paivitaRuudukko();
-    bool piirtyykoPeittavaksi() const;
-    SDL_Surface* luoNaytonMuotoinen(const SDL_PixelFormat* muoto, int w, int h);
+    // The images of a level, loaded once and shared by every copy.
+    struct Kuvasto {
+        std::array<Pinta, KUVIA> kuvat;
+        Pinta tausta;
+        Pinta maalimerkki;
+    };
 
     // Which cells hold a block, over the blocks' bounding box: the collision
     // query answers from it exactly as a scan of the list would. Rebuilt at
@@ -111,6 +99,17 @@ class Kartta {
         int64_t vasen = 0, yla = 0, leveys = 0, korkeus = 0;
         std::vector<uint8_t> varattu;
     };
+
+    void luoKentta();
+    bool piirtyykoPeittavaksi() const;
+    std::shared_ptr<SDL_Surface> luoNaytonMuotoinen(const SDL_PixelFormat* muoto, int w, int h);
+    void piirraTausta();
+    void piirraMaalimerkki(SDL_Surface* apu);
+    Pinta luoSekoitusapu() const;
+    void piirraKenttaan(SDL_Surface* kuva, SDL_Surface* apu, int x, int y);
+    void paivitaRuudukko();
+    SDL_Surface* haeKuva(int tyyppi) const;
+    std::vector<pala>& muokattavat();
 
     aika kello;
     // The blocks. Copies share one list until either changes it (the physics
@@ -122,15 +121,12 @@ class Kartta {
     int korkeus = 0;
     int vier_X = 0;
     int vier_Y = 0;
-    std::array<SDL_Surface*, KUVIA> kuvat{};
-    SDL_Surface* tausta = nullptr;
-    SDL_Surface* kentta = nullptr;
-    SDL_Surface* maalimerkki = nullptr;
+    std::shared_ptr<const Kuvasto> kuvat;
+    std::shared_ptr<SDL_Surface> kentta;
     std::shared_ptr<const Ruudukko> ruudukko;
-    // The pixels of a picture made in the screen's format (that surface
-    // only points at them); kept across levels, never shared with copies.
-    std::unique_ptr<Uint8[]> kentanPikselit;
+    // The pixels of a picture made in the screen's format: that picture only
+    // points at them and holds them while it lives; the map keeps them from
+    // level to level to paint the next level into.
+    std::shared_ptr<Uint8[]> kentanPikselit;
     size_t kentanTila = 0;
-    bool omatKuvat = false;  // this map loaded kuvat and tausta
-    bool omaKentta = false;  // this map made kentta
 };

@@ -23,13 +23,22 @@ using Testikoukku = std::function<void(Nakyma nakyma, long kehys)>;
 void asetaTestikoukku(Testikoukku koukku);
 
 // Scripted input for the hook: a key press (with its Unicode character, as
-// SDL reports it once Unicode translation is on) and a window close, put in
-// SDL's event queue as the system would.
+// SDL reports it once Unicode translation is on) and a window close, as the
+// system would queue them; paina and suljeIkkuna put them in SDL's queue.
+SDL_Event nappainTapahtuma(SDLKey nappain, Uint16 merkki = 0);
+SDL_Event sulkemisTapahtuma();
 void paina(SDLKey nappain, Uint16 merkki = 0);
 void suljeIkkuna();
 
 // Frames shown since the program started (or since the hook was last set).
 long kehyksia();
+
+// The clock the pacing reads and waits on: SDL's millisecond ticks and
+// SDL_Delay unless a test installs its own (empty functions restore them).
+// Installing one starts a new schedule.
+using Tikit = std::function<Uint32()>;
+using Odotus = std::function<void(Uint32 ms)>;
+void asetaKello(Tikit nyt, Odotus odota);
 
 // An observer called after each flip, paced or not; it never replaces the
 // wait, so measuring tools can watch the real frame rate. Pass an empty
@@ -42,5 +51,5 @@ void asetaTarkkailija(Tarkkailija tarkkailija);
 // Turns off the event types that no loop of the game reads (mouse, key
 // releases, window focus), so they cannot queue up in front of the ones that
 // matter: the game loop takes only one event per frame. The keyboard state
-// still follows every key.
+// still follows every key; the gamepad's events stay on.
 void rajaaTapahtumat();

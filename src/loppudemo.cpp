@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 #include "kehys.h"
+#include "syote.h"
 #include "tarina.h"
 
 namespace {
@@ -19,6 +21,15 @@ constexpr int AJAT_X = 500;        // px, the column of level times
 constexpr int AJAN_RIVIVALI = 40;  // px between level times
 constexpr int NIMI_X = 400;        // px, the typed name
 constexpr int NIMI_Y = 430;
+constexpr int KURSORIN_VALI = 3;          // px between the name and the cursor
+constexpr int KURSORIN_LEVEYS = 3;        // px
+constexpr int KURSORIN_REUNA = 4;         // px left free above and below it
+constexpr long KURSORIN_PUOLIJAKSO = 30;  // frames shown, then hidden
+constexpr int OHJE_X = 300;               // px, the hint under the name
+constexpr int OHJE_Y = 520;
+constexpr const char* OHJE = "Enter tallentaa nimen ennätyslistaan, Esc ohittaa";
+
+constexpr const char* ONNITTELU = "Onneksi olkoon, pelasit pelin läpi!";
 
 constexpr int64_t SADASOSAA_MINUUTISSA = 6000;
 constexpr int64_t SADASOSAA_SEKUNNISSA = 100;
@@ -49,34 +60,24 @@ bool onkoNimenMerkki(Uint16 merkki) {
 
 }  // namespace
 
-loppudemo::~loppudemo() { vapauta(); }
-
-void loppudemo::vapauta() {
-    for (SDL_Surface*& kehys : kehykset) vapautaPinta(kehys);
-    for (SDL_Surface** p : {&hahmo, &henkilo, &tausta, &tekstikuva, &taustakuva}) vapautaPinta(*p);
-    suljeFontti(juonifontti);
-    suljeFontti(nimifontti);
-}
-
 void loppudemo::lataa() {
-    vapauta();  // a second load replaces the first without leaking it
     for (int i = 1; i < KEHYKSIA; ++i) kehykset[i] = lataaKuva(KEHYSKUVAT[i]);
     hahmo = lataaKuva("media/images/hahmo_edesta.png");
     henkilo = lataaKuva("media/images/henkilo2.png");
     tausta = lataaKuva("media/images/peliloppudemo_tausta.png");
     for (int i = 0; i < KEHYKSIA; ++i) repliikit[i] = TARINA[i];
-    juonifontti = LoadFont("media/fonts/juoni.ttf", JUONIFONTIN_KOKO);
-    nimifontti = LoadFont("media/fonts/normaali.ttf", NIMIFONTIN_KOKO);
+    juonifontti.lataa("media/fonts/juoni.ttf", JUONIFONTIN_KOKO);
+    nimifontti = Fontti(LoadFont("media/fonts/normaali.ttf", NIMIFONTIN_KOKO));
     kehykset[0] = lataaKuva(KEHYSKUVAT[0]);
     koostaTausta();
 }
 
 void loppudemo::koostaTausta() {
     taustakuva = luoPinta(LEVEYS, KORKEUS);
-    PiirraKuva(tausta, taustakuva, 0, 0);
-    PiirraKuva(hahmo, taustakuva, 600, 165);
-    PiirraKuva(henkilo, taustakuva, 700, 0);
-    taustakuva = naytonMuotoon(taustakuva);
+    PiirraKuva(tausta.get(), taustakuva.get(), 0, 0);
+    PiirraKuva(hahmo.get(), taustakuva.get(), 600, 165);
+    PiirraKuva(henkilo.get(), taustakuva.get(), 700, 0);
+    taustakuva = naytonMuotoon(std::move(taustakuva));
 }
 
 void loppudemo::aloita(SDL_Surface* ruutu, std::vector<minsec> ajat) {
@@ -90,8 +91,8 @@ void loppudemo::aloita(SDL_Surface* ruutu, std::vector<minsec> ajat) {
 void loppudemo::kerroTarina(SDL_Surface* ruutu) {
     tarina::aloita(ruutu, Nakyma::Loppudemo, VIIMEINEN_ASKEL, tapahtuma, lopetus, [&](int askel) {
         tekstipuskuri = repliikit[askel];
-        tarina::piirraKehys(ruutu, taustakuva, kehykset[askel], KUVA_X, KUVA_Y, juonifontti,
-                            vari::valkoinen, tekstipuskuri, tekstikuva);
+        tarina::piirraKehys(ruutu, taustakuva.get(), kehykset[askel].get(), KUVA_X, KUVA_Y,
+                            juonifontti, vari::valkoinen, tekstipuskuri, tekstikuva);
     });
 }
 
@@ -99,20 +100,22 @@ void loppudemo::kerroTarina(SDL_Surface* ruutu) {
 // the congratulation and the name prompt.
 void loppudemo::piirraYhteenveto(const std::vector<minsec>& ajat) {
     if (!taustakuva) return;
-    SDL_FillRect(taustakuva, nullptr, SDL_MapRGB(taustakuva->format, 0, 0, 0));
+    SDL_FillRect(taustakuva.get(), nullptr, SDL_MapRGB(taustakuva->format, 0, 0, 0));
     // Rows below the picture would draw nothing; they are not even rendered.
     for (size_t i = 0; i < ajat.size() && i < KORKEUS / AJAN_RIVIVALI + 1; ++i) {
         const int y = static_cast<int>(i) * AJAN_RIVIVALI;
-        piirraTekstiTaustaan(nimifontti, aikaTekstina(ajat[i]), AJAT_X, y);
+        piirraTekstiTaustaan(nimifontti.get(), aikaTekstina(ajat[i]), AJAT_X, y);
     }
-    piirraTekstiTaustaan(juonifontti, "Onneksi olkoon, pelasit pelin läpi!", 300, 382);
-    piirraTekstiTaustaan(juonifontti, "Nimi:", 300, 450);
+    for (const auto& [teksti, x, y] :
+         {std::tuple<const char*, int, int>{ONNITTELU, 300, 382}, {"Nimi:", 300, 450}})
+        piirraTekstiTaustaan(juonifontti.sopiva(teksti, x, LEVEYS), teksti, x, y);
+    piirraTekstiTaustaan(nimifontti.get(), OHJE, OHJE_X, OHJE_Y);
 }
 
 void loppudemo::piirraTekstiTaustaan(TTF_Font* fontti, const std::string& teksti, int x, int y) {
     tekstipuskuri = teksti;
-    vaihdaTeksti(fontti, &tekstikuva, vari::valkoinen, tekstipuskuri.c_str());
-    PiirraKuva(tekstikuva, taustakuva, x, y);
+    vaihdaTeksti(fontti, tekstikuva, vari::valkoinen, tekstipuskuri);
+    PiirraKuva(tekstikuva.get(), taustakuva.get(), x, y);
 }
 
 // Phase 3: typing, Backspace, Return stores, Escape or closing leaves.
@@ -120,20 +123,33 @@ void loppudemo::kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32
     lopetus = false;
     nimi.clear();
     SDL_EnableUNICODE(1);
+    long kehys = 0;
     while (!lopetus) {
         // Keys after the one that ended the entry are left alone, so one game
         // can never store two entries.
-        while (!lopetus && SDL_PollEvent(&tapahtuma)) {
+        while (!lopetus && syote::lueTapahtuma(tapahtuma, Nakyma::Nimi)) {
             if (tapahtuma.type == SDL_QUIT) lopetus = true;
             if (tapahtuma.type == SDL_KEYDOWN)
                 kasitteleNappain(tapahtuma.key.keysym, tulokset, summa);
         }
-        PiirraKuva(taustakuva, ruutu, 0, 0);
-        tekstipuskuri = nimi + "\n";
-        vaihdaTeksti(nimifontti, &tekstikuva, vari::valkoinen, tekstipuskuri.c_str());
-        PiirraKuva(tekstikuva, ruutu, NIMI_X, NIMI_Y);
+        piirraNimi(ruutu, kehys++);
         vaihdaKehys(ruutu, Nakyma::Nimi);
     }
+}
+
+// The summary, the name typed so far and after it a cursor that blinks once
+// a second.
+void loppudemo::piirraNimi(SDL_Surface* ruutu, long kehys) {
+    PiirraKuva(taustakuva.get(), ruutu, 0, 0);
+    tekstipuskuri = nimi + "\n";
+    vaihdaTeksti(nimifontti.get(), tekstikuva, vari::valkoinen, tekstipuskuri);
+    PiirraKuva(tekstikuva.get(), ruutu, NIMI_X, NIMI_Y);
+    if (!ruutu || !nimifontti || (kehys / KURSORIN_PUOLIJAKSO) % 2 != 0) return;
+    const int x = NIMI_X + (tekstikuva ? tekstikuva->w : 0) + KURSORIN_VALI;
+    SDL_Rect kursori{static_cast<Sint16>(x), static_cast<Sint16>(NIMI_Y + KURSORIN_REUNA),
+                     KURSORIN_LEVEYS,
+                     static_cast<Uint16>(TTF_FontHeight(nimifontti.get()) - 2 * KURSORIN_REUNA)};
+    SDL_FillRect(ruutu, &kursori, SDL_MapRGB(ruutu->format, 255, 255, 255));
 }
 
 void loppudemo::kasitteleNappain(const SDL_keysym& nappain, std::vector<score>& tulokset,

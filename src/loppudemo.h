@@ -13,7 +13,9 @@
 
 #include "aika.h"
 #include "hiscores.h"
+#include "kahvat.h"
 #include "piirto.h"
+#include "tarina.h"
 
 class loppudemo {
   public:
@@ -23,9 +25,6 @@ class loppudemo {
     static constexpr size_t NIMEN_PITUUS = 17;  // characters a name can hold
 
     loppudemo() = default;
-    ~loppudemo();
-    loppudemo(const loppudemo&) = delete;
-    loppudemo& operator=(const loppudemo&) = delete;
 
     // Loads the pictures, the story lines and the fonts and composes the
     // story background.
@@ -40,7 +39,7 @@ class loppudemo {
 
     // The composed background: the story picture after lataa, the summary
     // once the name entry has started.
-    SDL_Surface* haeTaustakuva() const { return taustakuva; }
+    SDL_Surface* haeTaustakuva() const { return taustakuva.get(); }
     // The name typed so far.
     const std::string& haeNimi() const { return nimi; }
 
@@ -50,24 +49,24 @@ class loppudemo {
                          SDL_Color taustavari, const char* teksti, textquality laatu);
 
   private:
-    void vapauta();
     void koostaTausta();
     void kerroTarina(SDL_Surface* ruutu);
     void piirraYhteenveto(const std::vector<minsec>& ajat);
     void piirraTekstiTaustaan(TTF_Font* fontti, const std::string& teksti, int x, int y);
     void kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32_t summa);
+    void piirraNimi(SDL_Surface* ruutu, long kehys);
     void kasitteleNappain(const SDL_keysym& nappain, std::vector<score>& tulokset, int32_t summa);
 
-    std::array<SDL_Surface*, KEHYKSIA> kehykset{};
-    SDL_Surface* hahmo = nullptr;
-    SDL_Surface* henkilo = nullptr;
-    SDL_Surface* tausta = nullptr;
-    TTF_Font* juonifontti = nullptr;
-    TTF_Font* nimifontti = nullptr;
+    std::array<Pinta, KEHYKSIA> kehykset;
+    Pinta hahmo;
+    Pinta henkilo;
+    Pinta tausta;
+    tarina::Juonifontti juonifontti;
+    Fontti nimifontti;
     std::string tekstipuskuri;
     std::array<std::string, KEHYKSIA> repliikit;
-    SDL_Surface* tekstikuva = nullptr;
-    SDL_Surface* taustakuva = nullptr;
+    Pinta tekstikuva;
+    Pinta taustakuva;
     SDL_Event tapahtuma{};
     bool lopetus = false;
     std::string nimi;

@@ -12,14 +12,16 @@
 #include "etusivu.h"
 #include "kehys.h"
 #include "peli.h"
+#include "syote.h"
 #include "valikko.h"
 
 namespace {
 
 // The screens' part of the run, from the fonts to SDL's shutdown. The caller
-// owns the long-lived objects, which outlive this.
-int ajaNaytot(const asetukset& asetus, Peli& peli, config_file& kieli, valikko& paavalikko,
-              asetus_valikko& asetusvalikko) {
+// owns the long-lived objects, which outlive this; the sound system among
+// them outlives the front end and the game, which still call it.
+int ajaNaytot(const asetukset& asetus, AaniJarjestelma& system, Peli& peli, config_file& kieli,
+              valikko& paavalikko, asetus_valikko& asetusvalikko) {
     Etusivu etusivu(asetus, kieli, paavalikko, asetusvalikko);
     etusivu.lataaFontitJaKuvat();
     if (alusta_SDL() == 1) return 1;
@@ -29,11 +31,11 @@ int ajaNaytot(const asetukset& asetus, Peli& peli, config_file& kieli, valikko& 
         return 1;
     }
     rajaaTapahtumat();
+    syote::avaaOhjain();
     etusivu.naytaLatausruutu();
     etusivu.koostaTaustat();
     etusivu.taytaNakymat();
 
-    AaniJarjestelma system;
     etusivu.luoAanet(&system);
     const bool pelaa = etusivu.aloita() == Etusivu::Lopetus::Pelaa;
     etusivu.vapautaValikko();
@@ -44,14 +46,16 @@ int ajaNaytot(const asetukset& asetus, Peli& peli, config_file& kieli, valikko& 
     }
     etusivu.vapautaPelimusiikki();
     system.sulje();
+    syote::suljeOhjain();
     SDL_Quit();
     return 0;
 }
 
 // Everything of the program's own lives here and is gone before the font
-// library shuts down.
+// library shuts down. The sound system is made first, so it goes last.
 int ajaOhjelma() {
     asetukset asetus;
+    AaniJarjestelma system;
     Peli peli;
     config_file kieli;
     valikko paavalikko;
@@ -59,7 +63,7 @@ int ajaOhjelma() {
     asetus = haeAsetukset();
     kieli.lataa_tiedosto("media/language/suomi.txt");
     if (TTF_Init() == -1) return 1;
-    return ajaNaytot(asetus, peli, kieli, paavalikko, asetusvalikko);
+    return ajaNaytot(asetus, system, peli, kieli, paavalikko, asetusvalikko);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ namespace {
 constexpr int KENTTIA = 6;
 constexpr int AIKA_X = 850;
 constexpr int AIKA_Y = 10;
+constexpr int KENTAN_VALI = 16;  // px between the level indicator's right edge and the clock
 constexpr int FONTIN_KOKO = 22;
 
 std::string kentanTiedosto(int numero) { return "levels/level" + std::to_string(numero) + ".map"; }
@@ -22,20 +23,12 @@ Peli::Peli() {
     tapahtuma.type = SDL_NOEVENT;
 }
 
-// The sounds belong to the sound system, which frees them when it closes.
-Peli::~Peli() {
-    ukko.vapauta(nullptr);
-    kartta.vapautaKuvat();
-    vapautaPinta(tekstiKuva);
-    suljeFontti(fontti);
-}
-
 void Peli::lataa(AaniJarjestelma* system) {
     kartta.lataaKuvat();
     kenttiaJaljella = KENTTIA;
     lataaKentta();
     ukko.lataa(system);
-    fontti = LoadFont("media/fonts/normaali.ttf", FONTIN_KOKO);
+    fontti = Fontti(LoadFont("media/fonts/normaali.ttf", FONTIN_KOKO));
     if (system) kenttaAani = system->luoAani("media/sounds/aani5.mp3");
 }
 
@@ -43,11 +36,15 @@ void Peli::lataaKentta() {
     kartta.poistaKaikkiPalikkat();
     kartta.lataaKartta(kentanTiedosto(kenttiaJaljella));
     kartta.piirraKentta();
+    kenttaKuva.reset();  // rendered anew when first drawn
 }
 
 void Peli::peliin(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet) {
     alkudemo.lataa();
     alkudemo.aloita(ruutu);
+    // The first level was loaded before the story; its time starts now, when
+    // it first shows, so reading the intro does not count.
+    kartta.haeKello().alustaAika();
     lopeta = false;
     bool lapi = false;
     while (!lopeta && !lapi) lapi = pelaaKehys(ruutu, system, aanet);
@@ -68,6 +65,7 @@ bool Peli::pelaaKehys(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet) {
     kartta.piirraKartta(ruutu);
     ukko.piirra(ruutu, kartta);
     piirraAika(ruutu);
+    piirraKentanNumero(ruutu);
     vaihdaKehys(ruutu, Nakyma::Peli);
     return false;
 }
@@ -75,7 +73,7 @@ bool Peli::pelaaKehys(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet) {
 // Takes at most one pending event: Escape or closing the window ends the game
 // after this frame. Polling also refreshes the keyboard state the hero reads.
 void Peli::kasitteleTapahtuma() {
-    if (!SDL_PollEvent(&tapahtuma)) return;
+    if (!syote::lueTapahtuma(tapahtuma, Nakyma::Peli)) return;
     if (tapahtuma.type == SDL_QUIT ||
         (tapahtuma.type == SDL_KEYDOWN && tapahtuma.key.keysym.sym == SDLK_ESCAPE))
         lopeta = true;
@@ -94,7 +92,7 @@ bool Peli::vaihdaKenttaa(AaniJarjestelma* system, bool aanet) {
     lataaKentta();
     ukko.asetaPaikka(pelikehys::PALUU_X, pelikehys::PALUU_Y);
     if (aanet && system) {
-        kanava = system->soita(kenttaAani);
+        kanava = system->soita(kenttaAani.get());
         system->asetaVoimakkuus(kanava, 1.0f);
     }
     return false;
@@ -102,9 +100,24 @@ bool Peli::vaihdaKenttaa(AaniJarjestelma* system, bool aanet) {
 
 void Peli::piirraAika(SDL_Surface* ruutu) {
     teksti = aikaTekstina(kartta.haeAika());
-    vapautaPinta(tekstiKuva);
-    blitText(fontti, &tekstiKuva, vari::musta, vari::tausta, teksti.c_str(), blended);
-    PiirraKuva(tekstiKuva, ruutu, AIKA_X, AIKA_Y);
+    tekstiKuva.reset();  // the previous frame's text goes before the new one is made
+    SDL_Surface* uusi = nullptr;
+    blitText(fontti.get(), &uusi, vari::musta, vari::tausta, teksti.c_str(), blended);
+    tekstiKuva.reset(uusi);
+    PiirraKuva(tekstiKuva.get(), ruutu, AIKA_X, AIKA_Y);
+}
+
+// "Kenttä 1/6" for the first level played, right-aligned a little left of
+// the clock in the clock's font.
+void Peli::piirraKentanNumero(SDL_Surface* ruutu) {
+    if (!kenttaKuva) {
+        const int pelattava = KENTTIA - kenttiaJaljella + 1;
+        kenttaKuva =
+            renderoiTeksti(fontti.get(), vari::musta,
+                           "Kenttä " + std::to_string(pelattava) + "/" + std::to_string(KENTTIA));
+    }
+    if (kenttaKuva)
+        PiirraKuva(kenttaKuva.get(), ruutu, AIKA_X - KENTAN_VALI - kenttaKuva->w, AIKA_Y);
 }
 
 void Peli::PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {

@@ -11,6 +11,7 @@
 #include "aani.h"
 #include "aika.h"
 #include "alkudemo.h"
+#include "kahvat.h"
 #include "kartta.h"
 #include "loppudemo.h"
 #include "piirto.h"
@@ -21,9 +22,6 @@ class Peli {
     enum textquality { solid = ::solid, shaded = ::shaded, blended = ::blended };
 
     Peli();
-    ~Peli();
-    Peli(const Peli&) = delete;
-    Peli& operator=(const Peli&) = delete;
 
     // Prepares a game: the first level, the hero, the counter, font and sound.
     void lataa(AaniJarjestelma* system);
@@ -35,9 +33,12 @@ class Peli {
     void blitText(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, SDL_Color taustavari,
                   const char* teksti, textquality laatu);
 
-    // For tests and tools: the times recorded so far and the levels left.
+    // For tests and tools: the times recorded so far, the levels left, the
+    // hero's state and the level map.
     const std::vector<minsec>& haeAjat() const { return ajat; }
     int haeKenttiaJaljella() const { return kenttiaJaljella; }
+    Ukko::Tila haeUkonTila() const { return ukko.haeTila(); }
+    Kartta& haeKartta() { return kartta; }
 
   private:
     bool pelaaKehys(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet);
@@ -45,6 +46,7 @@ class Peli {
     bool vaihdaKenttaa(AaniJarjestelma* system, bool aanet);
     void lataaKentta();
     void piirraAika(SDL_Surface* ruutu);
+    void piirraKentanNumero(SDL_Surface* ruutu);
 
     std::vector<minsec> ajat;
     int kenttiaJaljella = 0;
@@ -53,10 +55,11 @@ class Peli {
     SDL_Event tapahtuma;
     bool lopeta = false;
     std::string teksti;
-    TTF_Font* fontti = nullptr;
-    SDL_Surface* tekstiKuva = nullptr;
+    Fontti fontti;
+    Pinta tekstiKuva;
+    Pinta kenttaKuva;  // the level indicator, rendered once a level
     Alkudemo alkudemo;
     loppudemo loppu;
-    Aani* kenttaAani = nullptr;
+    AaniKahva kenttaAani;
     Kanava kanava;
 };

@@ -2,6 +2,7 @@
 
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <iostream>
 
 void PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {
@@ -12,6 +13,14 @@ void PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {
     paikka.w = 0;
     paikka.h = 0;
     SDL_UpperBlit(kuva, nullptr, kohde, &paikka);
+}
+
+void piirraRajattuna(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y, int leveys) {
+    if (!kuva || !kohde || leveys <= 0) return;
+    SDL_Rect lahde{0, 0, static_cast<Uint16>(std::min(leveys, kuva->w)),
+                   static_cast<Uint16>(kuva->h)};
+    SDL_Rect paikka{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+    SDL_UpperBlit(kuva, &lahde, kohde, &paikka);
 }
 
 TTF_Font* LoadFont(const char* tiedosto, int koko) {
@@ -45,17 +54,35 @@ void blitText(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, SDL_Colo
     }
 }
 
-void vaihdaTeksti(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, const char* teksti) {
-    vapautaPinta(*kohde);
-    blitText(fontti, kohde, etuvari, vari::tausta, teksti, blended);
+Fontti lataaFontti(const char* tiedosto, int koko) { return Fontti(LoadFont(tiedosto, koko)); }
+
+Pinta renderoiTeksti(TTF_Font* fontti, SDL_Color etuvari, const std::string& teksti) {
+    SDL_Surface* pinta = nullptr;
+    blitText(fontti, &pinta, etuvari, vari::tausta, teksti.c_str(), blended);
+    return Pinta(pinta);
 }
 
-SDL_Surface* luoPinta(int leveys, int korkeus) {
-    return SDL_CreateRGBSurface(SDL_HWSURFACE, leveys, korkeus, 32, 0x000000FF, 0x0000FF00,
-                                0x00FF0000, 0xFF000000);
+void vaihdaTeksti(TTF_Font* fontti, Pinta& kohde, SDL_Color etuvari, const std::string& teksti) {
+    kohde.reset();
+    kohde = renderoiTeksti(fontti, etuvari, teksti);
 }
 
-SDL_Surface* lataaKuva(const std::string& polku) { return naytonMuotoon(IMG_Load(polku.c_str())); }
+Pinta luoPinta(int leveys, int korkeus) {
+    return Pinta(SDL_CreateRGBSurface(SDL_HWSURFACE, leveys, korkeus, 32, 0x000000FF, 0x0000FF00,
+                                      0x00FF0000, 0xFF000000));
+}
+
+Pinta luoNaytonPinta(int leveys, int korkeus) {
+    SDL_Surface* ruutu = SDL_GetVideoSurface();
+    if (!ruutu) return luoPinta(leveys, korkeus);
+    const SDL_PixelFormat* f = ruutu->format;
+    Pinta pinta(SDL_CreateRGBSurface(SDL_SWSURFACE, leveys, korkeus, f->BitsPerPixel, f->Rmask,
+                                     f->Gmask, f->Bmask, 0));
+    if (pinta) SDL_FillRect(pinta.get(), nullptr, SDL_MapRGB(pinta->format, 0, 0, 0));
+    return pinta;
+}
+
+Pinta lataaKuva(const std::string& polku) { return naytonMuotoon(Pinta(IMG_Load(polku.c_str()))); }
 
 bool onkoLapinakymaton(SDL_Surface* pinta) {
     const Uint32 alfa = pinta->format->Amask;
@@ -70,21 +97,12 @@ bool onkoLapinakymaton(SDL_Surface* pinta) {
     return true;
 }
 
-SDL_Surface* naytonMuotoon(SDL_Surface* kuva) {
-    if (!kuva || !SDL_GetVideoSurface()) return kuva;
-    SDL_Surface* muunnettu =
-        onkoLapinakymaton(kuva) ? SDL_DisplayFormat(kuva) : SDL_DisplayFormatAlpha(kuva);
-    if (!muunnettu) return kuva;
-    SDL_FreeSurface(kuva);
-    return muunnettu;
+Pinta naytonMuotoinenKopio(SDL_Surface* kuva) {
+    if (!kuva || !SDL_GetVideoSurface()) return nullptr;
+    return Pinta(onkoLapinakymaton(kuva) ? SDL_DisplayFormat(kuva) : SDL_DisplayFormatAlpha(kuva));
 }
 
-void suljeFontti(TTF_Font*& fontti) {
-    if (fontti && TTF_WasInit()) TTF_CloseFont(fontti);
-    fontti = nullptr;
-}
-
-void vapautaPinta(SDL_Surface*& pinta) {
-    if (pinta) SDL_FreeSurface(pinta);
-    pinta = nullptr;
+Pinta naytonMuotoon(Pinta kuva) {
+    Pinta muunnettu = naytonMuotoinenKopio(kuva.get());
+    return muunnettu ? std::move(muunnettu) : std::move(kuva);
 }

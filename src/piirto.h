@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "kahvat.h"
+
 // How a text is rendered.
 enum textquality { solid = 0, shaded = 1, blended = 2 };
 
@@ -23,6 +25,10 @@ constexpr SDL_Color tausta{0, 0, 0, 0};
 // A null surface draws nothing.
 void PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y);
 
+// The same, showing at most the leftmost `leveys` pixels of `kuva`: a text
+// that would run into the next column is cut at the column's edge.
+void piirraRajattuna(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y, int leveys);
+
 // Opens a TrueType font; on failure writes "Fontti ei voitu ladata:" and the
 // library's error to standard output and returns null.
 TTF_Font* LoadFont(const char* tiedosto, int koko);
@@ -33,32 +39,39 @@ TTF_Font* LoadFont(const char* tiedosto, int koko);
 void blitText(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, SDL_Color taustavari,
               const char* teksti, textquality laatu);
 
-// Like blitText, but frees the surface that the slot held before.
-void vaihdaTeksti(TTF_Font* fontti, SDL_Surface** kohde, SDL_Color etuvari, const char* teksti);
+// Opens a font like LoadFont, as an owning handle.
+Fontti lataaFontti(const char* tiedosto, int koko);
+
+// Renders a text blended, as an owning handle (null for an empty text).
+Pinta renderoiTeksti(TTF_Font* fontti, SDL_Color etuvari, const std::string& teksti);
+// Renders a text blended into the handle, releasing the surface it held.
+void vaihdaTeksti(TTF_Font* fontti, Pinta& kohde, SDL_Color etuvari, const std::string& teksti);
 
 // A new fully transparent 32-bit RGBA surface, the format of every composed
 // picture of the game.
-SDL_Surface* luoPinta(int leveys, int korkeus);
+Pinta luoPinta(int leveys, int korkeus);
+
+// A new opaque black surface in the screen's own pixel format, for a picture
+// composed of opaque layers that is copied to the screen every frame: blits
+// onto it and from it take SDL's fast paths, and it needs no conversion. Like
+// luoPinta before the screen is open.
+Pinta luoNaytonPinta(int leveys, int korkeus);
 
 // Loads an image and, once the screen is open, converts it to the screen's
 // format (keeping its alpha channel) so that every later blit is cheap.
 // A missing or broken file gives null.
-SDL_Surface* lataaKuva(const std::string& polku);
+Pinta lataaKuva(const std::string& polku);
 
 // True when every pixel of the surface is fully opaque; a surface without an
 // alpha channel always is.
 bool onkoLapinakymaton(SDL_Surface* pinta);
 
 // Converts a finished picture to the screen's pixel format so that copying it
-// every frame is cheap, and frees the original: an opaque picture becomes a
-// plain copy (blending an opaque pixel is a copy), any other keeps its alpha
-// channel. Without a screen, or when converting fails, the picture is
+// every frame is cheap, and releases the original: an opaque picture becomes
+// a plain copy (blending an opaque pixel is a copy), any other keeps its
+// alpha channel. Without a screen, or when converting fails, the picture is
 // returned as it was.
-SDL_Surface* naytonMuotoon(SDL_Surface* kuva);
-
-// Closes a font and clears the handle; null is fine. A font is only closed
-// while the font library runs (its faces die with the library).
-void suljeFontti(TTF_Font*& fontti);
-
-// Frees a surface and clears the handle; null is fine.
-void vapautaPinta(SDL_Surface*& pinta);
+Pinta naytonMuotoon(Pinta kuva);
+// The same as a new copy, keeping the original; null without a screen or
+// when converting fails.
+Pinta naytonMuotoinenKopio(SDL_Surface* kuva);

@@ -21,15 +21,9 @@ void Ukko::lataa(AaniJarjestelma* system) {
     hyppyKanava = Kanava{};
 }
 
-Ukko::~Ukko() { vapauta(nullptr); }
-
-void Ukko::vapauta(AaniJarjestelma* system) {
-    vapautaPinta(kuvaOikea);
-    vapautaPinta(kuvaVasen);
-    vapautaPinta(kuvaHyppyOikea);
-    vapautaPinta(kuvaHyppyVasen);
-    if (system) system->vapauta(hyppyAani);
-    hyppyAani = nullptr;
+void Ukko::vapauta() {
+    for (Pinta* kuva : {&kuvaOikea, &kuvaVasen, &kuvaHyppyOikea, &kuvaHyppyVasen}) kuva->reset();
+    hyppyAani.reset();
 }
 
 void Ukko::ajattele(Kartta kartta, AaniJarjestelma* system, bool aanet) {
@@ -60,7 +54,7 @@ void Ukko::hyppaa(AaniJarjestelma* system, bool aanet) {
     voiHypata = false;
     if (!aanet || !system) return;
     system->pysayta(hyppyKanava);
-    hyppyKanava = system->soita(hyppyAani);
+    hyppyKanava = system->soita(hyppyAani.get());
     system->asetaVoimakkuus(hyppyKanava, HYPPYAANEN_VOIMAKKUUS);
 }
 
@@ -133,8 +127,8 @@ bool Ukko::tormays_vaaka(int px, int py, int& rivi, Kartta kartta) {
 }
 
 SDL_Surface* Ukko::haeKuva() const {
-    if (voiHypata) return oikealle ? kuvaOikea : kuvaVasen;
-    return oikealle ? kuvaHyppyOikea : kuvaHyppyVasen;
+    if (voiHypata) return (oikealle ? kuvaOikea : kuvaVasen).get();
+    return (oikealle ? kuvaHyppyOikea : kuvaHyppyVasen).get();
 }
 
 // Draws the standing or jumping image, white being transparent, at the

@@ -5,17 +5,14 @@
 #include <SDL.h>
 
 #include "aani.h"
+#include "kahvat.h"
 #include "kartta.h"
 #include "syote.h"
 
 class Ukko {
   public:
+    // The character owns its images and its sound, so it is never copied.
     Ukko() = default;
-    // Frees the images still held; the sounds belong to the sound system.
-    // The character owns its images, so it is never copied.
-    ~Ukko();
-    Ukko(const Ukko&) = delete;
-    Ukko& operator=(const Ukko&) = delete;
 
     // The whole physics state: everything one step reads from the last one.
     // The horizontal speed is not in it (every step starts it from zero).
@@ -51,8 +48,8 @@ class Ukko {
     // The image piirra would draw now.
     SDL_Surface* haeKuva() const;
 
-    // Frees the images and the sound.
-    void vapauta(AaniJarjestelma* system);
+    // Lets go of the images and the sound.
+    void vapauta();
 
     static constexpr int ALKU_X = 96;  // start, map pixels
     static constexpr int ALKU_Y = 960;
@@ -77,10 +74,10 @@ class Ukko {
     float nopeusX = 0.0f;
     bool voiHypata = false;
     bool oikealle = true;
-    SDL_Surface* kuvaOikea = nullptr;
-    SDL_Surface* kuvaVasen = nullptr;
-    SDL_Surface* kuvaHyppyOikea = nullptr;
-    SDL_Surface* kuvaHyppyVasen = nullptr;
-    Aani* hyppyAani = nullptr;
+    Pinta kuvaOikea;
+    Pinta kuvaVasen;
+    Pinta kuvaHyppyOikea;
+    Pinta kuvaHyppyVasen;
+    AaniKahva hyppyAani;
     Kanava hyppyKanava;
 };

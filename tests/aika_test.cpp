@@ -64,3 +64,15 @@ TEST(Aika, OletuslahdeKulkeeEteenpain) {
     const uint32_t b = aika::oletuslahde();
     EXPECT_LE(b - a, 1000u);  // monotonic: never a step backwards (which would wrap)
 }
+
+// Times read as times: seconds and hundredths always two digits, so the
+// display never goes 16.9, 16.10; the high-score list shows totals so too.
+TEST(Aika, AikaTekstinaKaksinumeroisinSekunnein) {
+    EXPECT_EQ(aikaTekstina({0, 16, 8}), "0:16.08\n");
+    EXPECT_EQ(aikaTekstina({1, 5, 68}), "1:05.68\n");
+    EXPECT_EQ(aikaTekstina({12, 0, 0}), "12:00.00\n");
+    EXPECT_EQ(tulosTekstina(55626), "9:16.26");
+    EXPECT_EQ(tulosTekstina(7), "0:00.07");
+    EXPECT_EQ(tulosTekstina(-6001), "-1:00.01");
+    EXPECT_EQ(tulosTekstina(INT32_MIN), "-357913:56.48");
+}

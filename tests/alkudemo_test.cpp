@@ -113,3 +113,40 @@ TEST_F(AlkudemoTesti, KuvatJaRepliikkiOsuvatPaikoilleen) {
 }
 
 }  // namespace
+
+// Every line fits the screen: one too wide at the story size is drawn at the
+// largest size at which it fits, the others at the story size.
+TEST_F(AlkudemoTesti, JokainenRiviMahtuuRuudulle) {
+    if (!fontit) GTEST_SKIP() << "no font to render with";
+    auto kehykset = kerro([](long) { paina(SDLK_SPACE, ' '); });
+    ASSERT_EQ(kehykset.size(), 14u);
+    tarina::Juonifontti fontti;
+    fontti.lataa("media/fonts/juoni.ttf", 35);
+    auto leveys = [](TTF_Font* f, const std::string& rivi) {
+        int w = 0, h = 0;
+        TTF_SizeUTF8(f, rivi.c_str(), &w, &h);
+        return w;
+    };
+    int pienennettyja = 0;
+    for (const Kehys& k : kehykset) {
+        TTF_Font* valittu = fontti.sopiva(k.rivi, 0, 1024);
+        ASSERT_NE(valittu, nullptr);
+        EXPECT_LE(leveys(valittu, k.rivi), 1024) << k.rivi;
+        const int koko = [&] {
+            for (int pt = 35; pt > 8; --pt) {
+                TTF_Font* f = TTF_OpenFont("media/fonts/juoni.ttf", pt);
+                const bool sama = TTF_FontHeight(f) == TTF_FontHeight(valittu) &&
+                                  leveys(f, k.rivi) == leveys(valittu, k.rivi);
+                TTF_CloseFont(f);
+                if (sama) return pt;
+            }
+            return 0;
+        }();
+        if (koko == 35) continue;
+        ++pienennettyja;
+        TTF_Font* isompi = TTF_OpenFont("media/fonts/juoni.ttf", koko + 1);
+        EXPECT_GT(leveys(isompi, k.rivi), 1024) << "a larger size would fit: " << k.rivi;
+        TTF_CloseFont(isompi);
+    }
+    EXPECT_GE(pienennettyja, 1) << "the two longest lines do not fit at 35 pt";
+}

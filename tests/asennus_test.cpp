@@ -6,8 +6,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
+#include "asetukset.h"
 #include "testiapu.h"
 
 namespace fs = std::filesystem;
@@ -15,11 +17,14 @@ namespace fs = std::filesystem;
 namespace {
 
 // What the stand-in program records: its working directory, its arguments,
-// and that it can write a player's file there.
+// the gamepad order asked of sdl12-compat, the settings file it found at its
+// start, and that it can write a player's file there.
 constexpr const char* OHJELMA =
     "#!/bin/sh\n"
     "pwd -P > kaynnistys\n"
     "echo \"$@\" >> kaynnistys\n"
+    "echo \"ohjaimet=${SDL12COMPAT_USE_GAME_CONTROLLERS-}\" >> kaynnistys\n"
+    "cp asetukset.conf alussa.conf 2>/dev/null || rm -f alussa.conf\n"
     "echo tulokset > hiscore.dat\n";
 
 std::string korvaa(std::string teksti, const std::string& mika, const std::string& milla) {
@@ -44,6 +49,8 @@ void asenna(const fs::path& etuliite) {
     kirjoitaAjettava(etuliite / "libexec/hiekkatorni/hiekkatorni", OHJELMA);
     fs::create_directories(etuliite / "share/hiekkatorni/levels");
     fs::create_directories(etuliite / "share/hiekkatorni/media");
+    // The default settings the build wrote with the game's own writer.
+    fs::copy_file(HIEKKATORNI_OLETUSASETUKSET, etuliite / "share/hiekkatorni/oletusasetukset.conf");
 }
 
 // Runs `komento` from / with the given environment prefix; its exit status.
@@ -73,7 +80,8 @@ TEST_F(Kaynnistin, AjaaOhjelmanPelaajanHakemistossaJossaDataOnLinkkeina) {
                   etuliite / "bin/hiekkatorni", "yksi kaksi"),
               0);
     const fs::path oma = xdg / "hiekkatorni";
-    EXPECT_EQ(lueTiedostoTestissa((oma / "kaynnistys").string()), oma.string() + "\nyksi kaksi\n");
+    EXPECT_EQ(lueTiedostoTestissa((oma / "kaynnistys").string()),
+              oma.string() + "\nyksi kaksi\nohjaimet=1\n");
     EXPECT_TRUE(onkoTiedostoa((oma / "hiscore.dat").string()));
     EXPECT_FALSE(onkoTiedostoa((etuliite / "share/hiekkatorni/hiscore.dat").string()));
     for (const char* osa : {"levels", "media"}) {
@@ -87,9 +95,13 @@ TEST_F(Kaynnistin, AjaaOhjelmanPelaajanHakemistossaJossaDataOnLinkkeina) {
 TEST_F(Kaynnistin, OletuksenaKotiJaLinkinKauttaKaynnistys) {
     fs::create_directories(juuri / "games");
     fs::create_symlink(etuliite / "bin/hiekkatorni", juuri / "games/hiekkatorni");
-    ASSERT_EQ(aja("HOME=" + koti.string(), juuri / "games/hiekkatorni"), 0);
+    // A gamepad order the player has chosen is kept.
+    ASSERT_EQ(aja("HOME=" + koti.string() + " SDL12COMPAT_USE_GAME_CONTROLLERS=0",
+                  juuri / "games/hiekkatorni"),
+              0);
     const fs::path oma = koti / ".local/share/hiekkatorni";
-    EXPECT_EQ(lueTiedostoTestissa((oma / "kaynnistys").string()), oma.string() + "\n\n");
+    EXPECT_EQ(lueTiedostoTestissa((oma / "kaynnistys").string()),
+              oma.string() + "\n\nohjaimet=0\n");
     EXPECT_EQ(fs::canonical(oma / "levels"), etuliite / "share/hiekkatorni/levels");
 }
 
@@ -110,4 +122,68 @@ TEST_F(Kaynnistin, SiirrettyAsennusJaPelaajanOmaHakemisto) {
     EXPECT_FALSE(fs::is_symlink(oma / "media"));
     EXPECT_TRUE(fs::is_directory(oma / "media/omat"));
     EXPECT_EQ(lueTiedostoTestissa((oma / "asetukset.conf").string()), "musiikki=0\n");
+}
+
+// A first start writes the default settings before the game runs, and the
+// game reads them as music on, effects on, a window; later starts never
+// replace the player's file, whatever it holds.
+TEST_F(Kaynnistin, EnsimmainenKaynnistysKirjoittaaOletusasetuksetKerran) {
+    const std::string ymparisto = "HOME=" + koti.string();
+    ASSERT_EQ(aja(ymparisto, etuliite / "bin/hiekkatorni"), 0);
+    const fs::path oma = koti / ".local/share/hiekkatorni";
+    const std::string oletus = lueTiedostoTestissa(HIEKKATORNI_OLETUSASETUKSET);
+    EXPECT_EQ(lueTiedostoTestissa((oma / "alussa.conf").string()), oletus)
+        << "the game did not find the default settings at its start";
+
+    fs::current_path(oma);
+    const asetukset luettu = haeAsetukset();
+    EXPECT_TRUE(luettu.musiikki);
+    EXPECT_TRUE(luettu.aanet);
+    EXPECT_FALSE(luettu.kokoruututila);
+    tallennaAsetukset(false, true, true);  // the player saves other values
+    const std::string tallennettu = lueTiedostoTestissa((oma / ASETUSTIEDOSTO).string());
+    ASSERT_NE(tallennettu, oletus);
+    fs::current_path(juuri);
+
+    ASSERT_EQ(aja(ymparisto, etuliite / "bin/hiekkatorni"), 0);
+    EXPECT_EQ(lueTiedostoTestissa((oma / ASETUSTIEDOSTO).string()), tallennettu);
+    // An empty file and a link pointing nowhere are the player's too.
+    kirjoitaTiedostoTestissa((oma / ASETUSTIEDOSTO).string(), "");
+    ASSERT_EQ(aja(ymparisto, etuliite / "bin/hiekkatorni"), 0);
+    EXPECT_EQ(lueTiedostoTestissa((oma / ASETUSTIEDOSTO).string()), "");
+    fs::remove(oma / ASETUSTIEDOSTO);
+    fs::create_symlink(juuri / "ei-ole", oma / ASETUSTIEDOSTO);
+    ASSERT_EQ(aja(ymparisto, etuliite / "bin/hiekkatorni"), 0);
+    EXPECT_TRUE(fs::is_symlink(oma / ASETUSTIEDOSTO));
+    EXPECT_FALSE(fs::exists(juuri / "ei-ole"));
+}
+
+namespace {
+
+// The Exec line of the menu entry that `cmake --install` of this build
+// writes under `etuliite`.
+std::string asennettuExec(const fs::path& etuliite) {
+    const std::string komento = std::string("'") + HIEKKATORNI_CMAKE + "' --install '" +
+                                HIEKKATORNI_RAKENNUS + "' --prefix '" + etuliite.string() +
+                                "' >/dev/null";
+    if (std::system(komento.c_str()) != 0) return "(cmake --install failed)";
+    for (const auto& tiedosto : fs::directory_iterator(etuliite / "share/applications")) {
+        std::istringstream rivit(lueTiedostoTestissa(tiedosto.path().string()));
+        for (std::string rivi; std::getline(rivit, rivi);)
+            if (rivi.rfind("Exec=", 0) == 0) return rivi.substr(5);
+    }
+    return "(no Exec line)";
+}
+
+}  // namespace
+
+// The menu entry starts the launcher by its absolute installed path, so an
+// install outside PATH (/opt/hiekkatorni) starts from the menu; a path with a
+// space is quoted as the desktop entry rules ask.
+TEST_F(Kaynnistin, ValikkomerkintaNimeaaAsennetunKaynnistimenPolun) {
+    const fs::path opt = juuri / "opt/hiekkatorni";
+    EXPECT_EQ(asennettuExec(opt), (opt / "bin/hiekkatorni").string());
+    EXPECT_TRUE(fs::exists(opt / "bin/hiekkatorni"));
+    const fs::path valilla = juuri / "oma peli";
+    EXPECT_EQ(asennettuExec(valilla), "\"" + (valilla / "bin/hiekkatorni").string() + "\"");
 }

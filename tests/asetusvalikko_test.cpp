@@ -31,9 +31,7 @@ struct ViidenKohdanValikko {
         return {2 + LEVEYS + i, 2 + i * 8 + i % 2, KOKO, KOKO, rgb};
     }
     int piirraJaVertaa(const std::vector<Laatikko>& odotetut) {
-        Pinta kohde = yksivarinen(32, 48, TAUSTA);
-        menu.piirraPinta(kohde.get());
-        return poikkeavatPikselit(kohde.get(), odotetut, TAUSTA);
+        return ::piirraJaVertaa(menu, 32, 48, odotetut, TAUSTA);
     }
 };
 }  // namespace

@@ -191,7 +191,8 @@ TEST(Kartta, MahdotonLaajuusEiVaraaKuvaa) {
     kartta.lataaTavuista(tietue(100000000, 5, 0, 1, 0) + tietue(INT_MAX, INT_MAX, -1, 0, 0));
     EXPECT_EQ(kartta.haeKentta(), nullptr);
     EXPECT_TRUE(kartta.tarkistaTormays(100000000, 5));
-    SDL_Surface* ruutu = luoPinta(1024, 768);
+    Pinta ruutuPinta = luoPinta(1024, 768);
+    SDL_Surface* ruutu = ruutuPinta.get();
     kartta.piirraKentta();
     kartta.vier(INT_MAX, INT_MIN);
     kartta.rajoita_Vier();
@@ -201,11 +202,10 @@ TEST(Kartta, MahdotonLaajuusEiVaraaKuvaa) {
     Kartta korkea;
     korkea.lataaTavuista(tietue(0, 300, 0, 1, 0));  // 9 632 pixels high
     EXPECT_EQ(korkea.haeKentta(), nullptr);
-    vapautaPinta(ruutu);
 }
 
-// A copy shares the picture and frees nothing; a new level replaces (and
-// frees) only the picture its own map made.
+// A copy shares the picture; letting go of it in the copy leaves it with the
+// original, and a new level replaces the original's picture.
 TEST(Kartta, KopioJakaaKuvanEikaVapautaSita) {
     Kartta kartta;
     kartta.lataaTavuista(tietue(5, 5, 0, 1, 0));
@@ -213,7 +213,7 @@ TEST(Kartta, KopioJakaaKuvanEikaVapautaSita) {
     {
         Kartta kopio = kartta;
         EXPECT_EQ(kopio.haeKentta(), kuva);
-        kopio.vapautaKuvat();  // not its own: nothing happens
+        kopio.vapautaKuvat();  // lets go of its own share only
         Kartta toinen;
         toinen = kopio;
         toinen.luoNelio(0, 0, 0, 0);
@@ -246,12 +246,12 @@ TEST(Kartta, KentanKuvaVierityksenKohdalta) {
     SDL_FillRect(kentta, nullptr, SDL_MapRGBA(kentta->format, 200, 0, 0, 255));
     SDL_Rect piste{100, 200, 1, 1};
     SDL_FillRect(kentta, &piste, SDL_MapRGBA(kentta->format, 0, 200, 0, 255));
-    SDL_Surface* ruutu = luoPinta(1024, 768);
+    Pinta ruutuPinta = luoPinta(1024, 768);
+    SDL_Surface* ruutu = ruutuPinta.get();
     kartta.vier(100, 200);
     kartta.piirraKartta(ruutu);
     EXPECT_EQ(pikseli(ruutu, 0, 0), 200u << 8);
     EXPECT_EQ(pikseli(ruutu, 1, 0), 200u << 16);
-    vapautaPinta(ruutu);
     kartta.vapautaKuvat();
 }
 
@@ -340,28 +340,25 @@ TEST(Kartta, NaytonMuodossaPiirrettyKuvaOnSamaKuinMuunnettu) {
     EXPECT_EQ(suora->format->Amask, 0u);
 
     // The same picture the long way: RGBA, painted with the same images, converted.
-    SDL_Surface* tausta = lataaKuva("media/images/kentta_tausta.png");
-    SDL_Surface* vertailu = luoPinta(suora->w, suora->h);
+    Pinta tausta = lataaKuva("media/images/kentta_tausta.png");
+    Pinta vertailu = luoPinta(suora->w, suora->h);
     for (int y = 0; y < vertailu->h; y += 512)
-        for (int x = 0; x < vertailu->w; x += 512) PiirraKuva(tausta, vertailu, x, y);
+        for (int x = 0; x < vertailu->w; x += 512) PiirraKuva(tausta.get(), vertailu.get(), x, y);
     const char* nimet[] = {"alku_alku", "alku_normaali", "alku_loppu",     "alku",       "normaali",
                            "loppu",     "loppu_alku",    "loppu_normaali", "loppu_loppu"};
-    std::vector<SDL_Surface*> kuvat;
+    std::vector<Pinta> kuvat;
     for (const char* n : nimet) kuvat.push_back(lataaKuva("media/images/palikka_"s + n + ".png"));
     for (const pala& p : kartta.haePalat())
-        PiirraKuva(kuvat[p.tyyppi], vertailu, p.x * 32, p.y * 32);
-    SDL_Surface* merkki = lataaKuva("media/images/maali.png");
-    if (merkki) PiirraKuva(merkki, vertailu, 83 * 32, 17 * 32 - merkki->h);
-    vertailu = naytonMuotoon(vertailu);
+        PiirraKuva(kuvat[p.tyyppi].get(), vertailu.get(), p.x * 32, p.y * 32);
+    Pinta merkki = lataaKuva("media/images/maali.png");
+    if (merkki) PiirraKuva(merkki.get(), vertailu.get(), 83 * 32, 17 * 32 - merkki->h);
+    vertailu = naytonMuotoon(std::move(vertailu));
     ASSERT_EQ(vertailu->format->Rmask, suora->format->Rmask);
     size_t eroja = 0;
     for (int y = 0; y < suora->h; ++y)
-        for (int x = 0; x < suora->w; ++x) eroja += pikseli(suora, x, y) != pikseli(vertailu, x, y);
+        for (int x = 0; x < suora->w; ++x)
+            eroja += pikseli(suora, x, y) != pikseli(vertailu.get(), x, y);
     EXPECT_EQ(eroja, 0u) << "pixels that differ between the two ways of painting";
-    for (SDL_Surface* k : kuvat) SDL_FreeSurface(k);
-    if (merkki) SDL_FreeSurface(merkki);
-    SDL_FreeSurface(tausta);
-    SDL_FreeSurface(vertailu);
     kartta.vapautaKuvat();
     SDL_Quit();
 }

@@ -17,6 +17,32 @@ TEST(Kehys, TestikoukkuSaaJokaisenKehyksenJarjestyksessa) {
     kehys::asetaTestikoukku({});
 }
 
+// Paced by a clock of the test's own: every frame waits for its own 1/60 s
+// tick counted from the schedule's start, so a second of schedule time holds
+// exactly 60 frames and the 16.67 ms never drift. A loop that fell far
+// behind starts a new schedule instead of racing to catch up.
+TEST(Kehys, TahdistusKuusikymmentaKehystaSekunnissa) {
+    Uint32 nyt = 5000;
+    std::vector<Uint32> kehystenAjat;
+    kehys::asetaTestikoukku({});
+    kehys::asetaKello([&] { return nyt; }, [&](Uint32 ms) { nyt += ms; });
+    kehys::asetaTarkkailija([&](Nakyma, long) { kehystenAjat.push_back(nyt); });
+    for (int i = 0; i < 121; ++i) vaihdaKehys(nullptr, Nakyma::Valikko);
+    ASSERT_EQ(kehystenAjat.size(), 121u);
+    // Frame 1 starts the schedule; frame 1 + k is shown at k * 1000 / 60 ms.
+    for (int k = 0; k <= 120; ++k)
+        EXPECT_EQ(kehystenAjat[k], 5000u + static_cast<Uint32>(k * 1000 / 60)) << "frame " << k + 1;
+    EXPECT_EQ(kehystenAjat[60] - kehystenAjat[0], 1000u) << "60 frames to a second";
+
+    nyt += 400;  // a stall: loading, a busy machine
+    const Uint32 pysahdys = nyt;
+    vaihdaKehys(nullptr, Nakyma::Valikko);
+    vaihdaKehys(nullptr, Nakyma::Valikko);
+    EXPECT_EQ(nyt, pysahdys + 16) << "after a stall the next frame waits a whole frame";
+    kehys::asetaTarkkailija({});
+    kehys::asetaKello({}, {});
+}
+
 // The ignored event types never reach the queue, so a flood of mouse motion
 // cannot stand in front of a key press. (Warping the mouse makes the video
 // driver report a real motion event.)

@@ -39,7 +39,8 @@ TEST_F(Piirto, RivinvaihtoLopussaEiPiirraLaatikkoa) {
 }
 
 TEST_F(Piirto, TuntematonLaatuJattaaPaikanJaTyhjaTekstiAntaaTyhjan) {
-    SDL_Surface* vanha = luoPinta(4, 4);
+    Pinta omistaja = luoPinta(4, 4);
+    SDL_Surface* vanha = omistaja.get();
     SDL_Surface* paikka = vanha;
     blitText(fontti, &paikka, vari::musta, vari::tausta, "x", static_cast<textquality>(3));
     EXPECT_EQ(paikka, vanha);
@@ -48,7 +49,6 @@ TEST_F(Piirto, TuntematonLaatuJattaaPaikanJaTyhjaTekstiAntaaTyhjan) {
     paikka = vanha;
     blitText(nullptr, &paikka, vari::musta, vari::tausta, "x", blended);
     EXPECT_EQ(paikka, nullptr) << "a font that failed to open renders nothing";
-    SDL_FreeSurface(vanha);
 }
 
 TEST_F(Piirto, SuomalaisetKirjaimetOvatKirjaimia) {
@@ -66,8 +66,9 @@ TEST_F(Piirto, SuomalaisetKirjaimetOvatKirjaimia) {
 }
 
 TEST(PiirraKuva, NegatiivinenYLeikkautuuYlareunaan) {
-    SDL_Surface* kohde = luoPinta(8, 8);
-    SDL_Surface* kuva = luoPinta(2, 4);
+    Pinta kohdePinta = luoPinta(8, 8), kuvaPinta = luoPinta(2, 4);
+    SDL_Surface* kohde = kohdePinta.get();
+    SDL_Surface* kuva = kuvaPinta.get();
     SDL_FillRect(kuva, nullptr, 0xFF0000FF);  // opaque red in the RGBA layout
     SDL_SetAlpha(kuva, 0, 255);               // copy, do not blend
     PiirraKuva(kuva, kohde, 3, -2);
@@ -76,6 +77,4 @@ TEST(PiirraKuva, NegatiivinenYLeikkautuuYlareunaan) {
     EXPECT_EQ(pikseli(kohde, 3, 2), 0u) << "only the two visible rows are drawn";
     PiirraKuva(nullptr, kohde, 0, 0);  // a missing image draws nothing
     PiirraKuva(kuva, nullptr, 0, 0);
-    SDL_FreeSurface(kuva);
-    SDL_FreeSurface(kohde);
 }

@@ -7,12 +7,11 @@
 #include <memory>
 #include <vector>
 
-using Pinta = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
+#include "kahvat.h"
 
 // A 32-bit surface without alpha filled with 0xRRGGBB: blits copy it exactly.
 inline Pinta yksivarinen(int leveys, int korkeus, Uint32 rgb) {
-    Pinta p(SDL_CreateRGBSurface(SDL_SWSURFACE, leveys, korkeus, 32, 0xFF0000, 0xFF00, 0xFF, 0),
-            SDL_FreeSurface);
+    Pinta p(SDL_CreateRGBSurface(SDL_SWSURFACE, leveys, korkeus, 32, 0xFF0000, 0xFF00, 0xFF, 0));
     SDL_FillRect(p.get(), nullptr, rgb);
     return p;
 }
@@ -41,4 +40,14 @@ inline int poikkeavatPikselit(SDL_Surface* kohde, const std::vector<Laatikko>& l
         }
     }
     return poikkeavia;
+}
+
+// Draws the menu onto a fresh leveys x korkeus surface of the background
+// colour and counts the pixels that differ from the expected boxes.
+template <class Valikko>
+int piirraJaVertaa(Valikko& menu, int leveys, int korkeus, const std::vector<Laatikko>& odotetut,
+                   Uint32 tausta) {
+    Pinta kohde = yksivarinen(leveys, korkeus, tausta);
+    menu.piirraPinta(kohde.get());
+    return poikkeavatPikselit(kohde.get(), odotetut, tausta);
 }

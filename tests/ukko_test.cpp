@@ -175,26 +175,29 @@ TEST_F(UkkoTesti, LataaAsettaaAlkutilan) {
     askel(53);
     EXPECT_EQ(ukko.haeY(), SEISOO);
     EXPECT_NE(ukko.haeKuva(), seisova);
-    ukko.vapauta(nullptr);
+    ukko.vapauta();
 }
 
-// The jump sound starts once per jump, and never with effects off.
+// The jump sound starts once per jump at volume 0.4, cutting off the one
+// before it on its channel, and never with effects off.
 TEST_F(UkkoTesti, HyppyaaniSoiVainAanetPaalla) {
     TestiHakemisto hakemisto;
     AaniJarjestelma aanet;
     aanet.alusta(16);
     ukko.lataa(&aanet);
-    std::vector<std::string> soitetut;
-    aani::asetaKuuntelija([&](const std::string& polku) { soitetut.push_back(polku); });
+    std::vector<std::string> loki;
+    aani::asetaKirjuri([&](const std::string& rivi) { loki.push_back(rivi); });
     for (bool aanetPaalla : {true, false}) {
-        seiso(200);
         for (int hyppy = 0; hyppy < 2; ++hyppy) {
+            seiso(200);  // lands at once: the first sound is still playing
             ukko.ajattele(kartta, HYPPY, &aanet, aanetPaalla);
-            for (int i = 0; i < 60; ++i) ukko.ajattele(kartta, EI_MITAAN, &aanet, aanetPaalla);
         }
     }
-    aani::asetaKuuntelija(nullptr);
-    ukko.vapauta(&aanet);
-    if (soitetut.empty()) GTEST_SKIP() << "no audio device";
-    EXPECT_EQ(soitetut, std::vector<std::string>(2, "media/sounds/aani1.mp3"));
+    aani::asetaKirjuri(nullptr);
+    ukko.vapauta();
+    if (!aanet.onkoAuki()) GTEST_SKIP() << "no audio device";
+    const std::string h = "media/sounds/aani1.mp3 kanava 0";
+    EXPECT_EQ(loki,
+              (std::vector<std::string>{"soita " + h, "voimakkuus " + h + " 0.40", "pysayta " + h,
+                                        "soita " + h, "voimakkuus " + h + " 0.40"}));
 }

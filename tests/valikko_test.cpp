@@ -23,9 +23,7 @@ struct KolmenKohdanValikko {
         }
     }
     int piirraJaVertaa(const std::vector<Laatikko>& odotetut) {
-        Pinta kohde = yksivarinen(32, 32, TAUSTA);
-        menu.piirraPinta(kohde.get());
-        return poikkeavatPikselit(kohde.get(), odotetut, TAUSTA);
+        return ::piirraJaVertaa(menu, 32, 32, odotetut, TAUSTA);
     }
 };
 }  // namespace

@@ -81,13 +81,16 @@ def teksti(pohja, sisalto, fnt, vari, x, y):
     ImageDraw.Draw(pohja).text((x, y), sisalto, font=fnt, fill=vari)
 
 
-def valikkopohja(sanat):
-    """The part shared by the three menu screens: backdrop, title, overlay, labels."""
+def valikkopohja(sanat, oma_kuva=None):
+    """The part shared by the three menu screens: backdrop, title, overlay,
+    the screen's own art over the overlay (the settings screen has some), labels."""
     p = Image.new("RGBA", KOKO, (0, 0, 0, 255))
     piirra(p, "valikko_tausta.png", 0, 0)
     piirra(p, "otsikko.png", 0, 0)
     teksti(p, "Hiekkatorni", fontti("normaali.ttf", 44), MUSTA, 250, -15)
     piirra(p, "valikko.png", 0, 0)
+    if oma_kuva:
+        piirra(p, oma_kuva, 0, 0)
     otsake = fontti("normaali.ttf", 22)
     for avain, x, y in PAAVALIKKO:
         teksti(p, sanat[avain], otsake, MUSTA, x, y)
@@ -107,7 +110,7 @@ def paavalikko(sanat):
 
 
 def asetukset(sanat):
-    p = valikkopohja(sanat)
+    p = valikkopohja(sanat, "asetukset.png")
     f = fontti("normaali.ttf", 22)
     arvot = [True, False, True]
     for i, (avain, x, y, leveys) in enumerate(ASETUKSET):
@@ -201,6 +204,35 @@ def kentta():
     return p
 
 
+# The goal tile (column, row) of every level, and the marker's size.
+MAALIRUUTU = (83, 13)
+MAALI_K = 160
+
+
+def maalialue():
+    """The summit of level 1: the goal marker over the goal tile, its foot
+    on the first block below the tile, and the hero walking up to it."""
+    polku = os.path.join(JUURI, "levels", "level1.map")
+    palat = lue_kentta(polku) if os.path.exists(polku) else varapalat()
+    mx, my = MAALIRUUTU
+    pohja = min((y for x, y, _ in palat if x == mx and y > my), default=my + 1) * 32
+    vx, vy = mx * 32 - 700, max(0, pohja - 520)
+    p = Image.new("RGBA", KOKO, (0, 0, 0, 255))
+    tausta = kuva("kentta_tausta.png")
+    for ty in range(-(vy % 512), KOKO[1], 512):
+        for tx in range(-(vx % 512), KOKO[0], 512):
+            p.paste(tausta, (tx, ty))
+    kuvat = [kuva(n) for n in PALIKKAKUVAT]
+    for x, y, tyyppi in palat:
+        kx, ky = x * 32 - vx, y * 32 - vy
+        if 0 <= tyyppi <= 8 and 0 <= kx <= KOKO[0] - 32 and 0 <= ky <= KOKO[1] - 32:
+            p.alpha_composite(kuvat[tyyppi], (kx, ky))
+    piirra(p, "maali.png", mx * 32 - vx, pohja - MAALI_K - vy)
+    piirra_avaimella(p, "peli_hahmo.png", mx * 32 - vx - 160, pohja - 101 - vy)
+    teksti(p, "0:42.70", fontti("normaali.ttf", 22), MUSTA, 10, 10)
+    return p
+
+
 def loppudemo(vaihe, rivi):
     p = Image.new("RGBA", KOKO, (0, 0, 0, 255))
     piirra(p, "peliloppudemo_tausta.png", 0, 0)
@@ -239,6 +271,7 @@ def main():
         "6_kentta": kentta(),
         "7_loppudemo": loppudemo(1, "Hän pelasti yhteiskunnan ja tappoi Magnuksen."),
         "8_nimi": nimen_syotto(),
+        "9_maali": maalialue(),
     }
     for nimi, p in kuvat.items():
         p.convert("RGB").save(os.path.join(hakemisto, nimi + ".png"))

@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
     }
     tulostaTaulukko(mittaukset);
-    aloitus.vapauta(nullptr);
+    aloitus.vapauta();
     SDL_Quit();
     return virheet ? 1 : 0;
 }

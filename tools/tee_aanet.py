@@ -26,6 +26,12 @@ the reverb is a circular (FFT) convolution, which is exactly the steady state
 of the piece repeating forever. Nothing is faded at the edges. lame's encoder
 delay and padding are trimmed by gapless decoders (mpg123, the game's
 libmpg123 in gapless mode), so the decoded file is the loop, sample for sample.
+
+Headroom: the game plays the effects over the music, so each file is levelled
+(HUIPUT_DB) for the sum of the peaks of every mix the game can play to stay
+under -1 dBFS; the music's rare drum peaks go through a circular look-ahead
+limiter first, so it keeps more of its loudness. The script checks the sums
+from the decoded files; tools/aanipiikit measures the real mixes.
 """
 
 import os
@@ -357,15 +363,45 @@ def soita_rummut(s, kuvio, tahteja, siemen, kokonaistaso=1.0, tahtiin=4):
                 s.lisaa(aani, tahti * tahtiin + isku + heitto, kokonaistaso, pan, kaiku)
 
 
-def mastaroi(y, huippu_db=-1.0, rms_katto_db=-15.0):
-    """Gentle memoryless limiting then peak normalisation (loop-safe)."""
-    y = y / np.max(np.abs(y))
-    rms = np.sqrt(np.mean(y ** 2))
-    tavoite = 10 ** (rms_katto_db / 20)
-    if rms < tavoite * 0.7:  # lift quiet material by soft-saturating peaks
-        veto = min(3.0, tavoite * 0.8 / rms)
-        y = np.tanh(y * veto) / np.tanh(veto)
-    return y / np.max(np.abs(y)) * 10 ** (huippu_db / 20)
+def liukuva_minimi(x, leveys):
+    """Minimum of x over the `leveys` samples from each index on, reading x
+    circularly (van Herk / Gil-Werman: two running minima per block)."""
+    n = len(x)
+    lohkoja = -(-(n + leveys) // leveys)
+    lohkot = np.resize(x, lohkoja * leveys).reshape(lohkoja, leveys)
+    eteen = np.minimum.accumulate(lohkot, axis=1).ravel()
+    taakse = np.minimum.accumulate(lohkot[:, ::-1], axis=1)[:, ::-1].ravel()
+    i = np.arange(n)
+    return np.minimum(taakse[i], eteen[i + leveys - 1])
+
+
+def liukuva_keskiarvo(x, leveys):
+    """Mean of x over the `leveys` samples from each index on (circular)."""
+    summa = np.concatenate([[0.0], np.cumsum(np.resize(x, len(x) + leveys))])
+    return (summa[leveys:leveys + len(x)] - summa[:len(x)]) / leveys
+
+
+def rajoita(y, vara_db=3.0, ennakko=0.002, pito=0.03):
+    """Look-ahead peak limiter for a loop: brings the rare peaks `vara_db`
+    down and leaves the rest alone. Around a peak the gain ramps down and up
+    again in straight lines of `ennakko + pito` seconds (a minimum over that
+    span, then a mean over the same span, so no sample passes the ceiling and
+    the gain never jumps). Circular, so the loop point stays seamless."""
+    katto = np.max(np.abs(y)) * 10 ** (-vara_db / 20)
+    tarve = np.minimum(1.0, katto / np.maximum(np.abs(y).max(axis=1), 1e-12))
+    a, r = int(ennakko * SR), int(pito * SR)
+    leveys = a + r + 1
+    pohja = np.roll(liukuva_minimi(tarve, leveys), r)  # min over [t - r, t + a]
+    vahvistus = np.roll(liukuva_keskiarvo(pohja, leveys), a)  # mean over [t - a, t + r]
+    return y * vahvistus[:, None]
+
+
+def mastaroi(y):
+    """A finished loop: the rare drum peaks limited by 3 dB (so the music
+    keeps its loudness under a lower peak), then scaled to peak 1.0; main()
+    sets the file's level."""
+    y = rajoita(y / np.max(np.abs(y)))
+    return y / np.max(np.abs(y))
 
 
 # ---------------------------------------------------------------- menu music
@@ -530,8 +566,9 @@ def reunat(y, sisaan=0.002, ulos=0.03):
     return y
 
 
-def normaali(y, huippu_db):
-    return y / np.max(np.abs(y)) * 10 ** (huippu_db / 20)
+def normaali(y):
+    """Scaled to peak 1.0; main() sets the file's level."""
+    return y / np.max(np.abs(y))
 
 
 def lyhyt_kaiku(y, rt60, maara, siemen):
@@ -554,7 +591,7 @@ def tee_hyppy():
     rng = np.random.default_rng(41)
     ilma = suodata(rng.standard_normal(n), ala=1500, yla=6000)
     ilma *= np.sin(np.pi * np.clip(t / 0.16, 0, 1)) * 0.12
-    return normaali(reunat(runko + ilma, 0.003, 0.05), -6.0)
+    return normaali(reunat(runko + ilma, 0.003, 0.05))
 
 
 def kello(f, n, vaimeneminen):
@@ -576,7 +613,7 @@ def tee_kellot():
         y[k:] += taso * kello(taajuus(savel), n - k, 0.3)
     y = reunat(y, 0.002, 0.4)  # the dry bells die out before the reverb
     y = lyhyt_kaiku(y, 0.6, 0.25, 42)[:n]
-    return normaali(reunat(y, 0.002, 0.3), -5.0)
+    return normaali(reunat(y, 0.002, 0.3))
 
 
 def tee_naksu():
@@ -587,7 +624,7 @@ def tee_naksu():
     y += 0.6 * np.sin(2 * np.pi * 1100 * t) * np.exp(-t / 0.012)
     rng = np.random.default_rng(43)
     y += 0.3 * suodata(rng.standard_normal(n), ala=2000, yla=8000) * np.exp(-t / 0.002)
-    return normaali(reunat(y, 0.0005, 0.02), -9.0)
+    return normaali(reunat(y, 0.0005, 0.02))
 
 
 def tee_fanfaari():
@@ -604,7 +641,7 @@ def tee_fanfaari():
         y[k:] += 0.7 * nappi[: n - k] + 0.22 * torvi[: n - k]
     y = reunat(y, 0.002, 0.45)  # the dry chord dies out before the reverb
     y = lyhyt_kaiku(y, 0.7, 0.3, 44)[:n]
-    return normaali(reunat(y, 0.002, 0.3), -4.0)
+    return normaali(reunat(y, 0.002, 0.3))
 
 
 # ---------------------------------------------------------------- output
@@ -624,7 +661,8 @@ ESIRULLA = 2304  # samples of loop wrapped around each edge for the encoder
 
 
 def koodaa(y, kohde, kbps, tyokansio, silmukka=False):
-    """Encode with lame; returns the sample count mpg123 decodes back.
+    """Encode with lame; returns the sample count mpg123 decodes back and the
+    largest decoded sample (1.0 is full scale).
 
     A loop is encoded with its last ESIRULLA samples before it and its first
     ones after it, so the codec sees the music continue across the loop
@@ -647,7 +685,9 @@ def koodaa(y, kohde, kbps, tyokansio, silmukka=False):
     takaisin = os.path.join(tyokansio, "takaisin.wav")
     subprocess.run(["mpg123", "-q", "-w", takaisin, kohde], check=True)
     with wave.open(takaisin, "rb") as w:
-        return w.getnframes()
+        kehyksia = w.getnframes()
+        naytteet = np.frombuffer(w.readframes(kehyksia), dtype="<i2")
+    return kehyksia, np.max(np.abs(naytteet.astype(np.int32))) / 32768.0
 
 
 def crc16(data):
@@ -678,24 +718,76 @@ def kasvata_viivetta(data, lisa):
     data[lame + 34:lame + 36] = crc16(data[:190]).to_bytes(2, "big")
 
 
+# Highest peak of each decoded file, dBFS. The game mixes a tune at volume
+# 1.0 with the effects at their volumes (VOIMAKKUUDET, 1.0 when not listed);
+# the peaks of any such mix add up to at most SUMMAN_KATTO_DB, so no start of
+# an effect over any part of a tune can clip (tools/aanipiikit measures the
+# real mixes). The effects are about as loud against the music (by RMS) as
+# the level-change fanfare at 3.4 dB under the music's limited peak gives.
+HUIPUT_DB = {
+    "music/valikko.mp3": -6.75, "music/peli.mp3": -6.75,
+    "sounds/aani1.mp3": -12.15, "sounds/aani4.mp3": -11.2,
+    "sounds/valikko.mp3": -15.35, "sounds/aani5.mp3": -10.15,
+}
+VOIMAKKUUDET = {"sounds/aani1.mp3": 0.4}
+SUMMAN_KATTO_DB = -1.2
+SAVELET = ("music/valikko.mp3", "music/peli.mp3")
+EFEKTIT = ("sounds/aani1.mp3", "sounds/aani4.mp3", "sounds/valikko.mp3", "sounds/aani5.mp3")
+# Effects that sound at once in the game: a jump just before or after the
+# level change, over the game music.
+YHTAAIKAA = (("music/peli.mp3", ("sounds/aani1.mp3", "sounds/aani5.mp3")),)
+
+
+def tee_tiedosto(nimi, y, kbps, tyo, silmukka):
+    """Encodes `y` into media/<nimi> with its decoded peak at most HUIPUT_DB.
+    The encoder moves peaks up or down by a few tenths of a dB, unevenly with
+    the gain, so the gain steps down by 0.1 dB until the decoded file is
+    under the mark. Returns the decoded length and peak."""
+    tavoite = 10 ** (HUIPUT_DB[nimi] / 20)
+    for askel in range(10):
+        vahvistus = tavoite / np.max(np.abs(y)) * 10 ** (-0.1 * askel / 20)
+        saatu, huippu = koodaa(y * vahvistus, os.path.join(JUURI, "media", nimi), kbps, tyo,
+                               silmukka)
+        if huippu <= tavoite:
+            return saatu, huippu
+    sys.exit("%s: the decoded peak stays over %.1f dBFS" % (nimi, HUIPUT_DB[nimi]))
+
+
+def tarkista_vara(huiput):
+    """Prints the sum of peaks of every mix the game can play; False when
+    one passes SUMMAN_KATTO_DB."""
+    katto = 10 ** (SUMMAN_KATTO_DB / 20)
+    kunnossa = True
+    yhdistelmat = [(savel, (e,)) for savel in SAVELET for e in EFEKTIT] + list(YHTAAIKAA)
+    for savel, efektit in yhdistelmat:
+        summa = huiput[savel] + sum(VOIMAKKUUDET.get(e, 1.0) * huiput[e] for e in efektit)
+        print("%s + %s: peaks sum to %.2f dBFS" % (savel, " + ".join(efektit),
+                                                   20 * np.log10(summa)))
+        kunnossa = kunnossa and summa <= katto
+    return kunnossa
+
+
 def main():
-    musiikki = os.path.join(JUURI, "media", "music")
-    aanet = os.path.join(JUURI, "media", "sounds")
-    os.makedirs(musiikki, exist_ok=True)
-    os.makedirs(aanet, exist_ok=True)
+    os.makedirs(os.path.join(JUURI, "media", "music"), exist_ok=True)
+    os.makedirs(os.path.join(JUURI, "media", "sounds"), exist_ok=True)
+    huiput = {}
     with tempfile.TemporaryDirectory() as tyo:
-        for nimi, tee in (("valikko.mp3", tee_valikkomusiikki), ("peli.mp3", tee_pelimusiikki)):
+        for nimi, tee in (("music/valikko.mp3", tee_valikkomusiikki),
+                          ("music/peli.mp3", tee_pelimusiikki)):
             y, pituus = tee()
-            saatu = koodaa(y, os.path.join(musiikki, nimi), MUSIIKKI_KBPS, tyo, True)
-            print("music/%s: loop %d samples (%.3f s), decodes to %d" % (
-                nimi, pituus, pituus / SR, saatu))
+            saatu, huiput[nimi] = tee_tiedosto(nimi, y, MUSIIKKI_KBPS, tyo, True)
+            print("%s: loop %d samples (%.3f s), decodes to %d, peak %.2f dBFS" % (
+                nimi, pituus, pituus / SR, saatu, 20 * np.log10(huiput[nimi])))
             if abs(saatu - pituus) > 4:
-                sys.exit("music/%s does not decode to its loop length" % nimi)
-        for nimi, tee in (("aani1.mp3", tee_hyppy), ("aani4.mp3", tee_kellot),
-                          ("valikko.mp3", tee_naksu), ("aani5.mp3", tee_fanfaari)):
+                sys.exit("%s does not decode to its loop length" % nimi)
+        for nimi, tee in (("sounds/aani1.mp3", tee_hyppy), ("sounds/aani4.mp3", tee_kellot),
+                          ("sounds/valikko.mp3", tee_naksu), ("sounds/aani5.mp3", tee_fanfaari)):
             y = tee()
-            saatu = koodaa(y, os.path.join(aanet, nimi), EFEKTI_KBPS, tyo)
-            print("sounds/%s: %.3f s, decodes to %d samples" % (nimi, len(y) / SR, saatu))
+            saatu, huiput[nimi] = tee_tiedosto(nimi, y, EFEKTI_KBPS, tyo, False)
+            print("%s: %.3f s, decodes to %d samples, peak %.2f dBFS" % (
+                nimi, len(y) / SR, saatu, 20 * np.log10(huiput[nimi])))
+    if not tarkista_vara(huiput):
+        sys.exit("a mix of a tune and effects can pass %.1f dBFS" % SUMMAN_KATTO_DB)
 
 
 if __name__ == "__main__":

@@ -3,17 +3,21 @@
 
 Everything is procedural: gradients, periodic noise and shapes drawn with
 Pillow at a higher resolution and scaled down. The output is deterministic
-(fixed random seeds), so running this again gives the same files.
+(fixed random seeds), so running this again gives the same files. The menu
+art is fitted to where the game draws its labels: it reads the labels from
+media/language/suomi.txt and measures them with media/fonts/normaali.ttf.
 
 Usage: tools/tee_kuvat.py [output directory]   (default media/images)
 """
 
 import math
 import os
+import struct
 import sys
+import zlib
 
 import numpy as np
-from PIL import Image, ImageDraw
+from PIL import Image, ImageDraw, ImageFont
 
 # Screen size of the game, pixels.
 LEVEYS = 1024
@@ -28,6 +32,20 @@ HAHMO_K = 101
 HAHMOKUVAT = ("peli_hahmo.png", "peli_hahmov.png", "peli_hahmohyppy.png", "peli_hahmohyppyv.png")
 # Supersampling factor used for smooth edges.
 YLI = 4
+
+JUURI = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+FONTTI = os.path.join(JUURI, "media", "fonts", "normaali.ttf")
+KIELITIEDOSTO = os.path.join(JUURI, "media", "language", "suomi.txt")
+# Where the game draws its menu texts: the top-left corner of each rendered
+# label (language key, x, y); the labels are normaali.ttf at NIMIKE_PT points.
+NIMIKE_PT = 22
+PAAVALIKKO = [("Aloita_peli", 762, 232), ("Asetukset", 768, 350), ("Tehnyt", 806, 468),
+              ("Lopeta_peli", 762, 590)]
+ASETUSNAPIT = [("Peru", 8, 690), ("Tallenna_muutokset", 221, 690)]
+ASETUSRIVIT = [("Musiikki:", 114, 364), ("Aanet:", 132, 410), ("Kokoruututila:", 58, 470)]
+ARVOJEN_X = (274, 251, 333)  # the on/off value right of each settings row
+# A label's box runs from these rows above its top-left corner's y down.
+LAATIKKO_YLA, LAATIKKO_ALA = -6, 46
 
 # Palette of the theme (RGB).
 HIEKKA_VAALEA = (247, 222, 170)
@@ -60,12 +78,13 @@ def pystyliukuma(w, h, yla, ala, kayra=1.0):
     return np.repeat(rivi[:, None, :], w, axis=1)
 
 
-def jaksollinen_kohina(w, h, sumeus, siemen):
-    """Smooth noise in [-1, 1] that wraps around both edges (FFT filtered)."""
+def jaksollinen_kohina(w, h, sumeus, siemen, venytys=1.0):
+    """Smooth noise in [-1, 1] that wraps around both edges (FFT filtered);
+    `venytys` > 1 stretches its features sideways by that factor."""
     rng = np.random.default_rng(siemen)
     spektri = np.fft.fft2(rng.normal(size=(h, w)))
     fy = np.fft.fftfreq(h)[:, None]
-    fx = np.fft.fftfreq(w)[None, :]
+    fx = np.fft.fftfreq(w)[None, :] * venytys
     suodin = np.exp(-2 * (math.pi * sumeus) ** 2 * (fx**2 + fy**2))
     k = np.real(np.fft.ifft2(spektri * suodin))
     k -= k.mean()
@@ -155,6 +174,12 @@ class Piirros:
         w = self._leveys(paksuus)
         self._piirra([vari], lambda d: d.arc(self._r(laatikko), alku, loppu, fill=vari, width=w))
 
+    def teksti(self, keski, sisalto, koko, vari):
+        """Text centred on `keski`, normaali.ttf at `koko` points."""
+        fontti = ImageFont.truetype(FONTTI, int(round(koko * self.k)))
+        self._piirra([vari], lambda d: d.text(self._p([keski])[0], sisalto, font=fontti,
+                                              fill=vari, anchor="mm"))
+
     def valmis(self):
         return pienenna(self.kuva, self.k)
 
@@ -166,9 +191,54 @@ def liita(pohja_rgb, kerros):
     return pohja_rgb * (1 - a) + k[..., :3] * a
 
 
+# The menu layers the game blends over the backdrop at start-up. They are
+# drawn at (0, 0), so each is stored only as far right and down as it has
+# anything to show: the rest would be transparent pixels decoded and blended
+# for nothing before the first menu frame.
+RAJATTAVAT = ("otsikko.png", "valikko.png", "asetukset.png")
+
+
+def rajaa_sisaltoon(kuva):
+    """The image cut to the right and bottom edges of its drawn pixels."""
+    laatikko = kuva.getchannel("A").getbbox() or (0, 0, 1, 1)
+    return kuva.crop((0, 0, laatikko[2], laatikko[3]))
+
+
+def _lohko(tyyppi, data):
+    return (struct.pack(">I", len(data)) + tyyppi + data
+            + struct.pack(">I", zlib.crc32(tyyppi + data) & 0xFFFFFFFF))
+
+
+def png_tavuiksi(kuva):
+    """PNG bytes of an RGB or RGBA image whose rows use only the filters that
+    are cheap to undo (none, sub, up), each row the one that leaves the
+    smallest residuals. Pillow's choice leans on the Paeth filter, which made
+    the game's PNG decoding (the bulk of its start-up) about twice as slow."""
+    a = np.asarray(kuva).astype(np.int16)
+    h, w, kanavia = a.shape
+    ylla = np.vstack([np.zeros((1, w, kanavia), np.int16), a[:-1]])
+    vasen = np.concatenate([np.zeros((h, 1, kanavia), np.int16), a[:, :-1]], axis=1)
+    ehdokkaat = [a, a - vasen, a - ylla]
+    jaannos = [np.abs(((e + 128) % 256) - 128).reshape(h, -1).sum(axis=1) for e in ehdokkaat]
+    valinta = np.argmin(np.stack(jaannos), axis=0)
+    rivit = bytearray()
+    for y in range(h):
+        rivit.append(int(valinta[y]))
+        rivit += (ehdokkaat[valinta[y]][y] % 256).astype(np.uint8).tobytes()
+    otsake = struct.pack(">IIBBBBB", w, h, 8, {3: 2, 4: 6}[kanavia], 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + _lohko(b"IHDR", otsake)
+            + _lohko(b"IDAT", zlib.compress(bytes(rivit), 9)) + _lohko(b"IEND", b""))
+
+
 def tallenna(kuva, hakemisto, nimi):
     polku = os.path.join(hakemisto, nimi)
-    kuva.save(polku, optimize=True)
+    if nimi in RAJATTAVAT:
+        kuva = rajaa_sisaltoon(kuva)
+    if kuva.mode in ("RGB", "RGBA"):
+        with open(polku, "wb") as tiedosto:
+            tiedosto.write(png_tavuiksi(kuva))
+    else:
+        kuva.save(polku, optimize=True)
     return polku
 
 
@@ -295,32 +365,92 @@ def valikko_tausta():
     return kuvaksi(liita(rgb, p.valmis()))
 
 
+def kieli():
+    """The menu labels of media/language/suomi.txt, by key."""
+    arvot = {}
+    with open(KIELITIEDOSTO, encoding="utf-8") as f:
+        for rivi in f:
+            if "=" in rivi:
+                avain, arvo = rivi.split("=", 1)
+                arvot[avain.strip()] = arvo.strip()
+    return arvot
+
+
+def musteen_sarakkeet(teksti, x, koko=NIMIKE_PT):
+    """First and last pixel column that a text's ink covers when the game
+    draws it with its top-left corner at x (as SDL_ttf places it)."""
+    fontti = ImageFont.truetype(FONTTI, koko)
+    kuva = Image.new("L", (int(fontti.getlength(teksti)) + 40, koko * 3), 0)
+    ImageDraw.Draw(kuva).text((20, 0), teksti, font=fontti, fill=255, anchor="la")
+    sarakkeet = np.nonzero(np.asarray(kuva).max(axis=0))[0]
+    return x - 20 + int(sarakkeet[0]), x - 20 + int(sarakkeet[-1])
+
+
+def nimikelaatikko(teksti, x, y, vaaka, vasen_raja=0.0):
+    """A box centred under a label's ink with `vaaka` pixels either side;
+    narrower when the left side would reach past x `vasen_raja`."""
+    x0, x1 = musteen_sarakkeet(teksti, x)
+    keski = (x0 + x1 + 1) / 2
+    puoli = min((x1 + 1 - x0) / 2 + vaaka, keski - vasen_raja)
+    return (keski - puoli, y + LAATIKKO_YLA, keski + puoli, y + LAATIKKO_ALA)
+
+
+def kyltti(p, laatikko, sade=12, viiva=True):
+    """A sandstone plaque with a dark rim and a rivet at each side: at the
+    lower corners with a scored line between them, or halfway up without."""
+    x0, y0, x1, y1 = laatikko
+    p.laatikko(laatikko, (252, 236, 200), sade=sade, reuna=HIEKKA_REUNA, paksuus=2.5)
+    if viiva:
+        p.viiva([(x0 + 22, y1 - 7), (x1 - 22, y1 - 7)], 1.2, HIEKKA_TUMMA)
+    ny = y1 - 10.5 if viiva else (y0 + y1) / 2
+    for x in (x0 + 11, x1 - 11):
+        p.soikio((x - 3.5, ny - 3.5, x + 3.5, ny + 3.5), HIEKKA_TUMMA, reuna=HIEKKA_REUNA,
+                 paksuus=1)
+
+
 def otsikko():
-    """Title art: a sandstone plaque for the title text and the sand tower."""
+    """Title art: a sandstone plaque for the title text and the sand tower.
+
+    The title text is drawn at (250, -15): its ink covers x 251-485 and
+    y 5-40, so the plaque's top rim runs just inside the screen's top edge."""
     p = Piirros(LEVEYS, KORKEUS, 2)
-    # The title text lands at (250, -15); its glyphs cover about x 250-490, y 0-42.
-    for x in (268, 470):
-        p.viiva([(x, 0), (x, 8)], 3, HIEKKA_REUNA)
-    p.laatikko((222, -20, 518, 58), (252, 236, 200), sade=16, reuna=HIEKKA_REUNA, paksuus=3)
-    p.laatikko((230, -20, 510, 50), None, sade=12, reuna=HIEKKA_TUMMA, paksuus=1.5)
-    for x in (236, 504):
-        p.soikio((x - 4, 40, x + 4, 48), HIEKKA_TUMMA, reuna=HIEKKA_REUNA, paksuus=1)
+    kyltti(p, (222, 1, 514, 50), sade=10, viiva=False)
     leijuva_taso(p, 630, 608, 200, 56, 21)
     hiekkatorni(p, 560, 610, 140, 380)
     return p.valmis()
 
 
+PANEELI_VARI = PANEELI + (218,)
+PANEELI_REUNA = HIEKKA_REUNA + (220,)
+
+
 def valikko_peite():
     """Menu overlay: light translucent panels where black text is drawn."""
     p = Piirros(LEVEYS, KORKEUS, 2)
-    vari = PANEELI + (218,)
-    reuna = HIEKKA_REUNA + (220,)
-    # Left: high-score list (x 100-500 from y 200), credits (x 10-420, y 200-545)
-    # and the settings items (x 8-491, y 364-757) share one panel.
-    p.laatikko((-24, 186, 516, 762), vari, sade=22, reuna=reuna, paksuus=2.5)
-    # Right: the four main-menu labels (x 762-973, y 232-657), one plate each.
-    for y in (232, 350, 468, 590):
-        p.laatikko((744, y - 14, 906, y + 48), vari, sade=18, reuna=reuna, paksuus=2.5)
+    sanat = kieli()
+    # Left: high-score list (x 100-490 from y 200), credits (x 10-420, y 200-545)
+    # and the settings items (x 8-440, y 364-736) share one panel, wholly on
+    # screen: its rim starts one pixel in from the left edge.
+    p.laatikko((1, 186, 518, 762), PANEELI_VARI, sade=22, reuna=PANEELI_REUNA, paksuus=2.5)
+    # Right: one plate centred under each main-menu label's ink.
+    for avain, x, y in PAAVALIKKO:
+        p.laatikko(nimikelaatikko(sanat[avain], x, y, 24), PANEELI_VARI, sade=18,
+                   reuna=PANEELI_REUNA, paksuus=2.5)
+    return p.valmis()
+
+
+def asetukset_kuva():
+    """The settings screen's own art, drawn over the menu overlay: a heading
+    plaque with the screen's name and a button box under "Peru" and under
+    "Tallenna muutokset" (the first only as wide as the screen's edge lets
+    it be while staying centred)."""
+    p = Piirros(LEVEYS, KORKEUS, 2)
+    sanat = kieli()
+    kyltti(p, (140, 222, 380, 300))
+    p.teksti((260, 255), sanat["Asetukset"], 36, AARIVIIVA)
+    for avain, x, y in ASETUSNAPIT:
+        p.laatikko(nimikelaatikko(sanat[avain], x, y, 16, vasen_raja=1), (250, 234, 196, 240),
+                   sade=14, reuna=HIEKKA_REUNA, paksuus=2.5)
     return p.valmis()
 
 
@@ -425,29 +555,59 @@ def jaksolliset_pilvet(rgb, siemen, maara, korkeudet=None):
 
 
 def kentta_tausta():
-    """512 x 512 sky that repeats seamlessly in both directions: even blue
-    with soft clouds and hazy far-off sand islands drawn across the edges."""
+    """512 x 512 sky that repeats seamlessly in both directions: an even blue
+    with faint, soft streaks of high haze. Nothing in it has an edge, an
+    outline or a flat top, so nothing passes for a place to stand, and the
+    sand blocks are the only warm, sharp shapes on screen."""
     s = TAUSTARUUTU
     k = jaksollinen_kohina(s, s, 70.0, 31)
-    rgb = lerp((132, 188, 232), (176, 212, 240), 0.5 + 0.5 * k)
-    rgb = jaksolliset_pilvet(rgb, 32, 4)
-    p = Piirros(3 * s, 3 * s, 2)
-    rng = np.random.default_rng(33)
-    # One island in each cell of a jittered 3 x 2 grid keeps them spread out.
-    saaret = [((i + rng.uniform(0.2, 0.8)) * s / 3, (j + rng.uniform(0.2, 0.8)) * s / 2,
-               rng.uniform(34, 64)) for i in range(3) for j in range(2)]
-    for i, (cx, cy, lev) in enumerate(saaret):
-        for ox in (0, s, 2 * s):
-            for oy in (0, s, 2 * s):
-                x, y = cx + ox, cy + oy
-                if s - lev < x < 2 * s + lev and s - lev < y < 2 * s + lev:
-                    leijuva_taso(p, x, y, lev, lev * 0.32, 40 + i, valuma=False)
-    saaret_kuva = np.asarray(p.valmis().crop((s, s, 2 * s, 2 * s)), dtype=np.float64)
-    sumu = np.asarray((196, 220, 242), dtype=np.float64)
-    # Haze keeps them far away, so they never pass for platforms.
-    saaret_kuva[..., :3] = saaret_kuva[..., :3] * 0.5 + sumu * 0.5
-    saaret_kuva[..., 3] *= 0.6
-    return kuvaksi(liita(rgb, saaret_kuva))
+    rgb = lerp((138, 190, 232), (170, 208, 240), 0.5 + 0.5 * k)
+    # Thin veils of haze: noise stretched sideways, thresholded softly.
+    for siemen, venytys, vahvuus in ((34, 5.0, 0.30), (35, 3.0, 0.20)):
+        harso = jaksollinen_kohina(s, s, 16.0, siemen, venytys)
+        t = np.clip(harso * 1.6 - 0.2, 0, 1) ** 1.5 * vahvuus
+        rgb = lerp(rgb, (226, 238, 250), t)
+    return kuvaksi(rgb)
+
+
+MAALI_L, MAALI_K = 32, 160  # goal marker: one tile wide, five tall
+MAALI_TANKO_X = 6.0  # the pole's centre line
+
+
+def maali():
+    """The goal marker: a chequered flag waving from a pole with a brass
+    knob, the pole's foot in a little heap of sand at the bottom edge. The
+    background is transparent (alpha); the level picture draws it over the
+    summit at the goal tile."""
+    p = Piirros(MAALI_L, MAALI_K)
+    x = MAALI_TANKO_X
+    p.laatikko((x - 2, 8, x + 2, MAALI_K + 2), (150, 110, 66), sade=1, reuna=AARIVIIVA, paksuus=1)
+    p.viiva([(x - 0.6, 10), (x - 0.6, MAALI_K)], 0.8, (196, 156, 104))
+    p.soikio((x - 4, 1, x + 4, 9), (232, 186, 72), reuna=AARIVIIVA, paksuus=1)
+    p.soikio((x - 2, 2.5, x, 4.5), (255, 240, 190))
+
+    def aalto(u):
+        return 2.2 * math.sin(math.pi * 1.3 * u)
+
+    x0, x1, y0, y1 = x + 2.5, MAALI_L - 1.0, 11.0, 53.0
+    sarakkeita, riveja = 4, 6
+
+    def kohta(i, j):
+        u = i / sarakkeita
+        return (x0 + (x1 - x0) * u, y0 + (y1 - y0) * j / riveja + aalto(u) - 1.2 * u)
+
+    for i in range(sarakkeita):
+        for j in range(riveja):
+            vari = AARIVIIVA if (i + j) % 2 == 0 else (252, 242, 218)
+            kulmat = [kohta(i, j), kohta(i + 1, j), kohta(i + 1, j + 1), kohta(i, j + 1)]
+            p.monikulmio(kulmat, vari)
+    reuna = [kohta(i / 4, 0) for i in range(4 * sarakkeita + 1)]
+    reuna += [kohta(i / 4, riveja) for i in range(4 * sarakkeita, -1, -1)]
+    p.viiva(reuna + [reuna[0]], 1.0, AARIVIIVA)
+    # A little heap of sand holds the pole up.
+    p.monikulmio([(0.5, MAALI_K), (2, MAALI_K - 4), (x, MAALI_K - 6.5), (x + 5, MAALI_K - 4),
+                  (x + 8.5, MAALI_K)], HIEKKA, reuna=HIEKKA_REUNA, paksuus=1)
+    return p.valmis()
 
 
 # ---------------------------------------------------------------- characters
@@ -479,58 +639,84 @@ def kovat_reunat(kuva):
 
 def hahmon_paa(p, suu_auki=False):
     """Head, hair and hat of the hero facing right (84 x 101 frame)."""
-    p.soikio((30, 15, 40, 31), (92, 56, 34), reuna=AARIVIIVA)
-    p.soikio((32, 14, 58, 40), IHO, reuna=AARIVIIVA)
-    p.soikio((55, 24, 61, 31), IHO, reuna=AARIVIIVA, paksuus=1.2)
-    p.soikio((49, 21.5, 53, 27.5), (40, 28, 24))
-    p.soikio((50, 22, 51.6, 24), (250, 250, 246))
-    p.soikio((43, 28, 49, 32), (236, 150, 128))
+    p.soikio((30, 16, 40, 32), (92, 56, 34), reuna=AARIVIIVA)
+    p.soikio((32, 14, 60, 42), IHO, reuna=AARIVIIVA)
+    p.soikio((57, 25, 63, 32), IHO, reuna=AARIVIIVA, paksuus=1.2)
+    p.soikio((50, 22.5, 54, 28.5), (40, 28, 24))
+    p.soikio((51, 23, 52.6, 25), (250, 250, 246))
+    p.soikio((44, 29, 50, 33), (236, 150, 128))
     if suu_auki:
-        p.soikio((49, 32, 54, 37), (120, 40, 36), reuna=AARIVIIVA, paksuus=1)
+        p.soikio((50, 33, 55, 38), (120, 40, 36), reuna=AARIVIIVA, paksuus=1)
     else:
-        p.kaari((46, 28, 56, 35), 20, 120, AARIVIIVA, 1.3)
-    p.monikulmio([(31, 14), (34, 1), (56, 1), (58, 14)], HATTU, reuna=AARIVIIVA)
-    p.laatikko((31, 9, 58, 13.5), HATTU_NAUHA)
-    p.soikio((16, 11, 72, 20), HATTU, reuna=AARIVIIVA)
-    p.soikio((22, 12.5, 66, 16), (222, 178, 110))
+        p.kaari((47, 29, 57, 36), 20, 120, AARIVIIVA, 1.3)
+    p.monikulmio([(31, 14), (34, 1), (57, 1), (60, 14)], HATTU, reuna=AARIVIIVA)
+    p.laatikko((31, 9, 60, 13.5), HATTU_NAUHA)
+    p.soikio((14, 11, 76, 20), HATTU, reuna=AARIVIIVA)
+    p.soikio((20, 12.5, 70, 16), (222, 178, 110))
+
+
+# The hero stands on the whole width of the collision box: the soles of the
+# two boots run from the box's left edge and to its right edge on the bottom
+# rows, so the drawn feet meet a ledge exactly where the game lets him stand.
+POHJA_Y = HAHMO_K  # the soles' lower edge: the frame's last row is the box's
+
+
+def saapas(p, kanta, karki, nilkka, ylin=82.0):
+    """A boot facing right: shaft around the ankle at x `nilkka`, foot from
+    the heel at x `kanta` to the rounded toe at x `karki`, a flat sole under it."""
+    ala = POHJA_Y - 0.25
+    jalka = ylin + 9  # top of the foot behind the toe cap
+    p.laatikko((nilkka - 7.5, ylin, nilkka + 7.5, jalka + 3), SAAPAS, sade=3, reuna=AARIVIIVA)
+    karki_r = 7.0
+    karki_k = ala - 2 - jalka
+    karkikaari = [(karki - 0.75 - karki_r + karki_r * math.cos(a),
+                   ala - 2 - karki_k * math.sin(a)) for a in np.linspace(0, math.pi / 2, 7)]
+    p.monikulmio([(kanta + 0.75, ala), (kanta + 0.75, jalka + 3), (kanta + 3, jalka),
+                  (nilkka + 6, jalka)] + karkikaari[::-1] + [(karki - 0.75, ala)],
+                 SAAPAS, reuna=AARIVIIVA)
+    p.viiva([(karki - 10, jalka + 2.5), (karki - 5, jalka + 3.5)], 1.2, (130, 86, 56))
+    p.laatikko((kanta, POHJA_Y - 3.5, karki, POHJA_Y), (58, 36, 24), sade=1, reuna=AARIVIIVA,
+               paksuus=1)
+    p.viiva([(nilkka - 3, ylin + 3), (nilkka + 4, ylin + 3)], 1.2, (130, 86, 56))
 
 
 def hahmo_seisoo():
     p = Piirros(HAHMO_L, HAHMO_K)
-    p.monikulmio([(35, 38), (18, 47), (15, 55), (31, 46)], HUIVI, reuna=AARIVIIVA)
-    p.laatikko((19, 38, 36, 68), REPPU, sade=5, reuna=AARIVIIVA)
-    p.laatikko((21, 44, 34, 52), (116, 74, 42), sade=3)
-    p.raaja([(37, 66), (36, 90)], 9, HOUSUT)
-    p.raaja([(48, 66), (49, 90)], 9, HOUSUT)
-    p.laatikko((30, 88, 44, 99), SAAPAS, sade=4, reuna=AARIVIIVA)
-    p.laatikko((43, 88, 60, 99), SAAPAS, sade=4, reuna=AARIVIIVA)
-    p.raaja([(34, 44), (31, 62)], 7, PAITA_VARJO)
-    p.laatikko((30, 38, 56, 70), PAITA, sade=8, reuna=AARIVIIVA)
-    p.laatikko((30, 61, 56, 66), (96, 62, 36), reuna=AARIVIIVA, paksuus=1)
-    p.laatikko((45, 60.5, 51, 66.5), (226, 184, 70), reuna=AARIVIIVA, paksuus=1)
-    p.raaja([(49, 43), (54, 54), (56, 63)], 7, PAITA)
-    p.soikio((52, 61, 61, 70), IHO, reuna=AARIVIIVA)
-    p.laatikko((32, 34, 55, 42), HUIVI, sade=4, reuna=AARIVIIVA)
+    p.monikulmio([(35, 38), (16, 47), (12, 56), (31, 47)], HUIVI, reuna=AARIVIIVA)
+    p.laatikko((15, 38, 35, 71), REPPU, sade=5, reuna=AARIVIIVA)
+    p.laatikko((17, 45, 33, 54), (116, 74, 42), sade=3)
+    p.raaja([(38, 68), (33, 78), (19, 88)], 11, HOUSUT)
+    p.raaja([(51, 68), (56, 78), (64, 88)], 11, HOUSUT)
+    saapas(p, 0, 33, 17)
+    saapas(p, 51, HAHMO_L, 64)
+    p.raaja([(34, 45), (30, 64)], 7, PAITA_VARJO)
+    p.laatikko((29, 38, 59, 72), PAITA, sade=9, reuna=AARIVIIVA)
+    p.laatikko((29, 62, 59, 67), (96, 62, 36), reuna=AARIVIIVA, paksuus=1)
+    p.laatikko((46, 61.5, 52, 67.5), (226, 184, 70), reuna=AARIVIIVA, paksuus=1)
+    p.raaja([(52, 44), (58, 55), (61, 64)], 7, PAITA)
+    p.soikio((57, 61, 67, 71), IHO, reuna=AARIVIIVA)
+    p.laatikko((32, 35, 57, 43), HUIVI, sade=4, reuna=AARIVIIVA)
     hahmon_paa(p)
     return kovat_reunat(p.valmis())
 
 
 def hahmo_hyppaa():
+    """Jumping: arms up at the hat, knees out, boots at the box's bottom corners."""
     p = Piirros(HAHMO_L, HAHMO_K)
-    p.monikulmio([(35, 38), (20, 30), (12, 34), (30, 44)], HUIVI, reuna=AARIVIIVA)
-    p.laatikko((19, 38, 36, 66), REPPU, sade=5, reuna=AARIVIIVA)
-    p.raaja([(38, 64), (28, 74), (32, 86)], 9, HOUSUT)
-    p.laatikko((22, 83, 38, 93), SAAPAS, sade=4, reuna=AARIVIIVA)
+    p.monikulmio([(35, 38), (19, 29), (11, 33), (30, 45)], HUIVI, reuna=AARIVIIVA)
+    p.laatikko((15, 38, 35, 68), REPPU, sade=5, reuna=AARIVIIVA)
+    p.raaja([(37, 66), (20, 74), (16, 86)], 11, HOUSUT)
+    p.raaja([(51, 66), (68, 74), (68, 86)], 11, HOUSUT)
+    saapas(p, 0, 30, 15, ylin=80)
+    saapas(p, 54, HAHMO_L, 68, ylin=80)
     p.raaja([(34, 44), (24, 34), (17, 22)], 7, PAITA_VARJO)
     p.soikio((11, 14, 21, 23), IHO_VARJO, reuna=AARIVIIVA)
-    p.laatikko((30, 38, 56, 68), PAITA, sade=8, reuna=AARIVIIVA)
-    p.laatikko((30, 59, 56, 64), (96, 62, 36), reuna=AARIVIIVA, paksuus=1)
-    p.laatikko((45, 58.5, 51, 64.5), (226, 184, 70), reuna=AARIVIIVA, paksuus=1)
-    p.raaja([(48, 64), (62, 72), (56, 84)], 9, HOUSUT)
-    p.laatikko((50, 81, 68, 92), SAAPAS, sade=4, reuna=AARIVIIVA)
-    p.raaja([(50, 43), (62, 34), (70, 22)], 7, PAITA)
-    p.soikio((65, 13, 75, 23), IHO, reuna=AARIVIIVA)
-    p.laatikko((32, 34, 55, 42), HUIVI, sade=4, reuna=AARIVIIVA)
+    p.laatikko((29, 38, 59, 69), PAITA, sade=9, reuna=AARIVIIVA)
+    p.laatikko((29, 60, 59, 65), (96, 62, 36), reuna=AARIVIIVA, paksuus=1)
+    p.laatikko((46, 59.5, 52, 65.5), (226, 184, 70), reuna=AARIVIIVA, paksuus=1)
+    p.raaja([(53, 43), (64, 34), (71, 22)], 7, PAITA)
+    p.soikio((66, 13, 76, 23), IHO, reuna=AARIVIIVA)
+    p.laatikko((32, 35, 57, 43), HUIVI, sade=4, reuna=AARIVIIVA)
     hahmon_paa(p, suu_auki=True)
     return kovat_reunat(p.valmis())
 
@@ -743,70 +929,179 @@ def _kirkkaus(rgb):
     return rgb[..., 0] * 0.299 + rgb[..., 1] * 0.587 + rgb[..., 2] * 0.114
 
 
-def tarkista(hakemisto):
-    """Checks the written files against the rules of where they are drawn.
-    Returns a list of problems (empty when everything holds)."""
-    virheet = []
+class Tarkistus:
+    """Collects the problems found in the written files."""
 
-    def lue(nimi):
-        return Image.open(os.path.join(hakemisto, nimi))
+    def __init__(self, hakemisto):
+        self.hakemisto = hakemisto
+        self.virheet = []
 
-    def vaadi(ehto, viesti):
+    def lue(self, nimi, tila=None):
+        kuva = Image.open(os.path.join(self.hakemisto, nimi))
+        if nimi in RAJATTAVAT:  # as the game sees it, drawn at (0, 0) on the screen
+            ruutu = Image.new("RGBA", (LEVEYS, KORKEUS), (0, 0, 0, 0))
+            ruutu.paste(kuva, (0, 0))
+            kuva = ruutu
+        return kuva.convert(tila) if tila else kuva
+
+    def taulu(self, nimi, tila=None):
+        return np.asarray(self.lue(nimi, tila), dtype=np.float64)
+
+    def vaadi(self, ehto, viesti):
         if not ehto:
-            virheet.append(viesti)
+            self.virheet.append(viesti)
 
+
+def tarkista_koot(t):
     koot = {"valikko_tausta.png": (LEVEYS, KORKEUS, "RGB"),
             "pelidemo_tausta.png": (LEVEYS, KORKEUS, "RGB"),
             "peliloppudemo_tausta.png": (LEVEYS, KORKEUS, "RGB"),
             "kentta_tausta.png": (TAUSTARUUTU, TAUSTARUUTU, "RGB"),
-            "otsikko.png": (LEVEYS, KORKEUS, "RGBA"), "valikko.png": (LEVEYS, KORKEUS, "RGBA")}
+            "otsikko.png": (LEVEYS, KORKEUS, "RGBA"), "valikko.png": (LEVEYS, KORKEUS, "RGBA"),
+            "asetukset.png": (LEVEYS, KORKEUS, "RGBA"), "maali.png": (MAALI_L, MAALI_K, "RGBA")}
     koot.update({n: (RUUTU, RUUTU, "RGBA") for n, _, _ in PALIKAT})
     for nimi, (w, h, tila) in koot.items():
-        k = lue(nimi)
-        vaadi(k.size == (w, h) and k.mode == tila, "%s: %s %s" % (nimi, k.size, k.mode))
-    for nimi in HAHMOKUVAT:
-        a = np.asarray(lue(nimi).convert("RGBA"))
-        vaadi(a.shape[:2] == (HAHMO_K, HAHMO_L), nimi + ": size")
-        vaadi(set(np.unique(a[..., 3])) <= {0, 255}, nimi + ": half-transparent pixels")
-        vaadi(np.all(a[a[..., 3] == 0] == (255, 255, 255, 0)), nimi + ": background not white")
-        kuvio = a[a[..., 3] == 255][:, :3]
-        vaadi(not np.any(np.all(kuvio == 255, axis=1)), nimi + ": pure white in the figure")
-    # Tiling: the step across a wrap edge is like the steps between
-    # neighbouring rows or columns inside the picture.
-    def sauma(k, akseli):
-        sisalla = np.abs(np.diff(k, axis=akseli)).mean() + 1.0
-        return np.abs(np.take(k, 0, axis=akseli) - np.take(k, -1, axis=akseli)).mean() / sisalla
+        k = t.lue(nimi)
+        t.vaadi(k.size == (w, h) and k.mode == tila, "%s: %s %s" % (nimi, k.size, k.mode))
+    for nimi in RAJATTAVAT:
+        k = Image.open(os.path.join(t.hakemisto, nimi))
+        t.vaadi(k.width <= LEVEYS and k.height <= KORKEUS, nimi + ": larger than the screen")
 
-    t = np.asarray(lue("kentta_tausta.png"), dtype=np.float64)
+
+def tarkista_hahmo(t):
+    """The colour-key rules of the hero, and feet as wide as his box."""
+    for nimi in HAHMOKUVAT:
+        a = np.asarray(t.lue(nimi, "RGBA"))
+        t.vaadi(a.shape[:2] == (HAHMO_K, HAHMO_L), nimi + ": size")
+        t.vaadi(set(np.unique(a[..., 3])) <= {0, 255}, nimi + ": half-transparent pixels")
+        t.vaadi(np.all(a[a[..., 3] == 0] == (255, 255, 255, 0)), nimi + ": background not white")
+        kuvio = a[a[..., 3] == 255][:, :3]
+        t.vaadi(not np.any(np.all(kuvio == 255, axis=1)), nimi + ": pure white in the figure")
+        # The game stands the box's bottom row on the block: the soles are
+        # there, from the box's left edge to its right edge.
+        jalat = a[-4:, :, 3] == 255
+        t.vaadi(jalat[:, 0].all() and jalat[:, -1].all(),
+                nimi + ": the feet do not reach both edges of the box on its bottom rows")
+
+
+def sauma(k, akseli):
+    """How much larger the step across a wrap edge is than the mean step
+    between neighbouring rows or columns inside the picture."""
+    sisalla = np.abs(np.diff(k, axis=akseli)).mean() + 1.0
+    return np.abs(np.take(k, 0, axis=akseli) - np.take(k, -1, axis=akseli)).mean() / sisalla
+
+
+def tarkista_kentta(t):
+    """Seamless tiles, and a level background with nothing that looks solid."""
+    tausta = t.taulu("kentta_tausta.png")
     for akseli in (0, 1):
-        vaadi(sauma(t, akseli) < 3, "kentta_tausta.png: seam on axis %d" % akseli)
-    keski = np.asarray(lue("palikka_normaali.png"), dtype=np.float64)
-    vaadi(np.all(keski[..., 3] == 255), "palikka_normaali.png: not opaque")
+        t.vaadi(sauma(tausta, akseli) < 3, "kentta_tausta.png: seam on axis %d" % akseli)
+    kirkkaus = _kirkkaus(tausta)
+    askel = max(np.abs(np.diff(kirkkaus, axis=a)).max() for a in (0, 1))
+    t.vaadi(askel < 4, "kentta_tausta.png: a sharp edge (a step of %.0f) reads as a shape" % askel)
+    t.vaadi((tausta[..., 2] - tausta[..., 0]).min() > 40,
+            "kentta_tausta.png: grey or sand-coloured pixels could pass for blocks")
+    t.vaadi(kirkkaus.std() < 8, "kentta_tausta.png: too busy behind the blocks")
+    keski = t.taulu("palikka_normaali.png")
+    t.vaadi(np.all(keski[..., 3] == 255), "palikka_normaali.png: not opaque")
     for nimi in ("palikka_alku_normaali.png", "palikka_normaali.png", "palikka_loppu_normaali.png"):
-        k = np.asarray(lue(nimi), dtype=np.float64)
-        vaadi(sauma(k, 1) < 3, nimi + ": seam between neighbours")
-    # Black text needs a light, nearly opaque backing on every menu screen.
-    tausta = np.asarray(lue("valikko_tausta.png").convert("RGBA"), dtype=np.float64)
-    pinta = Image.fromarray(tausta.astype(np.uint8), "RGBA")
-    pinta.alpha_composite(lue("otsikko.png"))
-    pinta.alpha_composite(lue("valikko.png"))
-    p = np.asarray(pinta.convert("RGB"), dtype=np.float64)
-    alueet = [(100, 200, 500, 570), (10, 200, 420, 545), (8, 364, 491, 757)]
-    alueet += [(x, y, x + w, y + 33) for x, y, w in ((762, 232, 140), (768, 350, 134),
-                                                     (806, 468, 96), (762, 590, 140))]
-    for x0, y0, x1, y1 in alueet:
-        vaadi(_kirkkaus(p[y0:y1, x0:x1]).min() > 150, "menu text area %s too dark" % ((x0, y0),))
-    vaadi(_kirkkaus(p[0:40, 250:490]).min() > 150, "title area too dark")
-    alku = np.asarray(lue("pelidemo_tausta.png"), dtype=np.float64)
-    loppu = np.asarray(lue("peliloppudemo_tausta.png"), dtype=np.float64)
-    vaadi(_kirkkaus(alku[:TEKSTIKAISTA]).min() > 200, "intro top band not light")
-    vaadi(_kirkkaus(loppu[:TEKSTIKAISTA]).max() < 60, "ending top band not dark")
-    return virheet
+        t.vaadi(sauma(t.taulu(nimi), 1) < 3, nimi + ": seam between neighbours")
+
+
+def laatikon_keski(alfa, rivi, x):
+    """Centre of the run of drawn pixels on `rivi` that holds column x."""
+    peitto = alfa[rivi] > 0
+    if not peitto[x]:
+        return None
+    vasen = x - np.argmin(peitto[x::-1]) + 1 if not peitto[: x + 1].all() else 0
+    oikea = x + np.argmin(peitto[x:]) if not peitto[x:].all() else len(peitto)
+    return (vasen + oikea) / 2
+
+
+def tarkista_laatikot(t, nimi, nimikkeet):
+    """Each label has a box in `nimi` centred under its ink (within a pixel)."""
+    alfa = t.taulu(nimi)[..., 3]
+    sanat = kieli()
+    for avain, x, y in nimikkeet:
+        x0, x1 = musteen_sarakkeet(sanat[avain], x)
+        muste = (x0 + x1 + 1) / 2
+        laatikko = laatikon_keski(alfa, y + 20, int(muste))
+        t.vaadi(laatikko is not None and abs(laatikko - muste) <= 1.0,
+                "%s: the box under %r is centred at %s, its text at %.1f"
+                % (nimi, sanat[avain], laatikko, muste))
+
+
+def kokoa(t, nimet):
+    pinta = t.lue(nimet[0], "RGBA")
+    for nimi in nimet[1:]:
+        pinta.alpha_composite(t.lue(nimi))
+    return np.asarray(pinta.convert("RGB"), dtype=np.float64)
+
+
+def tarkista_valikot(t):
+    """Menu art wholly on screen, boxes under the labels, and a light,
+    nearly opaque backing under every black text of the three screens."""
+    for nimi in ("otsikko.png", "valikko.png", "asetukset.png"):
+        alfa = t.taulu(nimi)[..., 3]
+        reunat = np.concatenate([alfa[0], alfa[-1], alfa[:, 0], alfa[:, -1]])
+        t.vaadi(reunat.max() == 0, nimi + ": a shape runs off the screen's edge")
+    # The title plaque's rim shows all along its top, above the title text.
+    otsikko = t.taulu("otsikko.png")
+    ilman = []
+    for x in range(240, 500):
+        ylin = int(np.argmax(otsikko[:, x, 3] > 128))
+        if not (0 < ylin < 5 and _kirkkaus(otsikko[ylin, x]) < 150):
+            ilman.append(x)
+    t.vaadi(not ilman, "otsikko.png: no rim above the title in %d columns from x %s"
+            % (len(ilman), ilman[:1]))
+    tarkista_laatikot(t, "valikko.png", PAAVALIKKO)
+    tarkista_laatikot(t, "asetukset.png", ASETUSNAPIT)
+    pohja = ["valikko_tausta.png", "otsikko.png", "valikko.png"]
+    paa, asetus = kokoa(t, pohja), kokoa(t, pohja + ["asetukset.png"])
+    sanat = kieli()
+    alueet = [(paa, (100, 200, 500, 575)), (paa, (10, 200, 420, 545)),
+              (paa, (250, 4, 490, 42))]
+    for avain, x, y in PAAVALIKKO:
+        x0, x1 = musteen_sarakkeet(sanat[avain], x)
+        alueet += [(paa, (x0, y + 8, x1 + 1, y + 34)), (asetus, (x0, y + 8, x1 + 1, y + 34))]
+    rivit = ASETUSRIVIT + ASETUSNAPIT + [("On", x, y) for x, (_, _, y) in
+                                         zip(ARVOJEN_X, ASETUSRIVIT)]
+    for avain, x, y in rivit:
+        x0, x1 = musteen_sarakkeet(sanat[avain], x)
+        alueet.append((asetus, (x0, y + 8, x1 + 1, y + 34)))
+    for kuva, (x0, y0, x1, y1) in alueet:
+        t.vaadi(_kirkkaus(kuva[y0:y1, x0:x1]).min() > 150,
+                "menu text area %s too dark" % ((x0, y0),))
+
+
+def tarkista_maali(t):
+    """The goal marker: a transparent background, the pole's foot on the
+    bottom edge and the flag up at the top."""
+    alfa = t.taulu("maali.png")[..., 3]
+    t.vaadi((alfa == 0).mean() > 0.5, "maali.png: background not transparent")
+    t.vaadi(alfa[-1].max() == 255 and alfa[-1, int(MAALI_TANKO_X)] == 255,
+            "maali.png: the pole does not stand on the bottom edge")
+    t.vaadi((alfa[:50, 10:] == 255).mean() > 0.5, "maali.png: no flag at the top")
+
+
+def tarkista(hakemisto):
+    """Checks the written files against the rules of where they are drawn.
+    Returns a list of problems (empty when everything holds)."""
+    t = Tarkistus(hakemisto)
+    tarkista_koot(t)
+    tarkista_hahmo(t)
+    tarkista_kentta(t)
+    tarkista_valikot(t)
+    tarkista_maali(t)
+    alku = t.taulu("pelidemo_tausta.png")
+    loppu = t.taulu("peliloppudemo_tausta.png")
+    t.vaadi(_kirkkaus(alku[:TEKSTIKAISTA]).min() > 200, "intro top band not light")
+    t.vaadi(_kirkkaus(loppu[:TEKSTIKAISTA]).max() < 60, "ending top band not dark")
+    return t.virheet
 
 
 def main():
-    hakemisto = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), "..", "media", "images")
+    hakemisto = sys.argv[1] if len(sys.argv) > 1 else os.path.join(JUURI, "media", "images")
     os.makedirs(hakemisto, exist_ok=True)
     tekstuuri = hiekkatekstuuri(RUUTU, 17)
     for nimi, rivi, sarake in PALIKAT:
@@ -816,6 +1111,8 @@ def main():
         "valikko_tausta.png": valikko_tausta(),
         "otsikko.png": otsikko(),
         "valikko.png": valikko_peite(),
+        "asetukset.png": asetukset_kuva(),
+        "maali.png": maali(),
         "kentta_tausta.png": kentta_tausta(),
         "peli_hahmo.png": seisoo,
         "peli_hahmov.png": seisoo.transpose(Image.FLIP_LEFT_RIGHT),

@@ -16,6 +16,45 @@ void kirjoitaNimi(const std::string& nimi) {
     paina(SDLK_RETURN);
 }
 
+void tyonna(SDL_Event e) { SDL_PushEvent(&e); }
+
+// A gamepad played through SDL's event queue: the left stick walks, button
+// 0 confirms and jumps. Only changes are sent, as a real pad does.
+class Peliohjain {
+  public:
+    void painaNappia(int kertaa) {
+        aseta(Syote{});
+        for (int i = 0; i < kertaa; ++i) {
+            nappi(SDL_JOYBUTTONDOWN);
+            nappi(SDL_JOYBUTTONUP);
+        }
+    }
+    void aseta(const Syote& uusi) {
+        const Sint16 akseli = uusi.oikea ? 32767 : uusi.vasen ? -32767 : 0;
+        if (akseli != nykyinenAkseli) {
+            SDL_Event e{};
+            e.type = SDL_JOYAXISMOTION;
+            e.jaxis.axis = 0;
+            e.jaxis.value = akseli;
+            tyonna(e);
+            nykyinenAkseli = akseli;
+        }
+        if (uusi.hyppy != hyppy) nappi(uusi.hyppy ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP);
+        hyppy = uusi.hyppy;
+    }
+
+  private:
+    static void nappi(Uint8 tyyppi) {
+        SDL_Event e{};
+        e.type = tyyppi;
+        e.jbutton.button = 0;
+        e.jbutton.state = tyyppi == SDL_JOYBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        tyonna(e);
+    }
+    Sint16 nykyinenAkseli = 0;
+    bool hyppy = false;
+};
+
 }  // namespace
 
 std::string ruudunPikselit() {
@@ -38,14 +77,21 @@ std::vector<Syote> kaikkiSyotteet() {
 }
 
 KokoPelinAjo pelaaKokoPeli(const std::vector<Syote>& syotteet, const std::string& nimi,
-                           const Kehystarkkailija& tarkkailija) {
+                           const Kehystarkkailija& tarkkailija, Ohjaus ohjaus) {
     KokoPelinAjo ajo;
     bool alkuOhitettu = false;
+    const bool ohjaimella = ohjaus == Ohjaus::Ohjain;
+    Peliohjain ohjain;
     // Game frame n + 1 (n frames drawn so far) plays the replay's input n.
-    syote::asetaLahde([&] {
+    auto seuraava = [&] {
         return ajo.pelikehyksia < static_cast<long>(syotteet.size()) ? syotteet[ajo.pelikehyksia]
                                                                      : Syote{};
-    });
+    };
+    if (!ohjaimella) syote::asetaLahde(seuraava);
+    auto vahvista = [&](int kertaa, SDLKey nappain) {
+        if (ohjaimella) return ohjain.painaNappia(kertaa);
+        for (int i = 0; i < kertaa; ++i) paina(nappain);
+    };
     kehys::asetaTestikoukku([&](Nakyma n, long kehys) {
         if (kehys > KARANNUT) {
             ajo.karannut = true;
@@ -54,19 +100,20 @@ KokoPelinAjo pelaaKokoPeli(const std::vector<Syote>& syotteet, const std::string
         switch (n) {
             case Nakyma::Valikko:
                 ajo.valikkokuva = ruudunPikselit();
-                paina(SDLK_RETURN);
+                vahvista(1, SDLK_RETURN);
                 break;
             case Nakyma::Alkudemo:
-                if (!alkuOhitettu)
-                    for (int i = 0; i < ALKUDEMON_ASKELIA; ++i) paina(SDLK_SPACE);
+                if (!alkuOhitettu) vahvista(ALKUDEMON_ASKELIA, SDLK_SPACE);
                 alkuOhitettu = true;
+                if (ohjaimella) ohjain.aseta(seuraava());
                 break;
             case Nakyma::Peli:
                 ++ajo.pelikehyksia;
+                if (ohjaimella) ohjain.aseta(seuraava());
                 if (ajo.pelikehyksia >= static_cast<long>(syotteet.size())) paina(SDLK_ESCAPE);
                 break;
             case Nakyma::Loppudemo:
-                for (int i = 0; i < LOPPUDEMON_ASKELIA; ++i) paina(SDLK_SPACE);
+                vahvista(LOPPUDEMON_ASKELIA, SDLK_SPACE);
                 break;
             case Nakyma::Nimi:
                 if (++ajo.nimikehyksia == 1) kirjoitaNimi(nimi);

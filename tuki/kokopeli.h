@@ -29,8 +29,15 @@ std::vector<Syote> kaikkiSyotteet();
 // the screen that drew it and the game frames drawn so far.
 using Kehystarkkailija = std::function<void(Nakyma nakyma, long pelikehyksia)>;
 
+// How the script plays: with the keyboard (and the replay's records handed to
+// the game's input), or with a gamepad whose events go through SDL's queue.
+enum class Ohjaus { Nappaimisto, Ohjain };
+
 // Return in the main menu, Space through the intro, then `syotteet` one game
 // frame each (Escape once they run out), Space through the ending and
-// `nimi` with Return in the name entry.
+// `nimi` with Return in the name entry. With a gamepad, its button 0 stands
+// for Return and Space and its stick and button 0 play the levels; the name
+// is still typed.
 KokoPelinAjo pelaaKokoPeli(const std::vector<Syote>& syotteet, const std::string& nimi = "Testi",
-                           const Kehystarkkailija& tarkkailija = {});
+                           const Kehystarkkailija& tarkkailija = {},
+                           Ohjaus ohjaus = Ohjaus::Nappaimisto);
