@@ -72,6 +72,7 @@ void Etusivu::lataaFontitJaKuvat() {
     tausta = lataaKuva("media/images/valikko_tausta.png");
     valikkokuva = lataaKuva("media/images/valikko.png");
     otsikkokuva = lataaKuva("media/images/otsikko.png");
+    asetuskuva = lataaKuva("media/images/asetukset.png");
     otsikko = renderoiTeksti(otsikkofontti.get(), vari::musta, "Hiekkatorni");
 }
 
@@ -93,32 +94,27 @@ void Etusivu::naytaLatausruutu() {
     vaihdaKehys(ruutu, ::Nakyma::Lataus);
 }
 
-// The three backgrounds start out alike: one is blended and its pixels are
-// copied into the other two, which spares two rounds of full-screen blending
-// at start-up. It is blended in the menu images' own pixel order (they were
-// loaded before the screen opened), where SDL blends them on its fast path,
-// then turned once into the screen's format, opaque under the backdrop, so
-// every frame copies it without conversion (and a missing backdrop shows
-// black, not the last frame). The settings screen then gets its own art
-// (heading and button boxes) over the menu overlay.
+// The three backgrounds start out alike. The menu layers are blended
+// straight onto the loaded backdrop, in the images' own pixel order, where
+// SDL blends on its fast path; that picture is copied once into the main
+// menu's background in the screen's format (so every frame copies it
+// without conversion), the credits take a copy of that, and the settings
+// screen's own art (heading and button boxes) goes over the layers before
+// its copy. Without a backdrop the layers go onto black.
 void Etusivu::koostaTaustat() {
-    Pinta koottu = luoPinta(asetus.leveys, asetus.korkeus);
-    PiirraKuva(tausta.get(), koottu.get(), 0, 0);
-    PiirraKuva(otsikkokuva.get(), koottu.get(), 0, 0);
-    PiirraKuva(otsikko.get(), koottu.get(), 250, -15);
-    PiirraKuva(valikkokuva.get(), koottu.get(), 0, 0);
-    for (Pinta* pinta : {&paavalikkoTausta, &tekijatTausta, &asetuksetTausta}) {
+    Pinta koottu = tausta ? std::move(tausta) : luoPinta(asetus.leveys, asetus.korkeus);
+    SDL_Surface* pohja = koottu.get();
+    PiirraKuva(otsikkokuva.get(), pohja, 0, 0);
+    PiirraKuva(otsikko.get(), pohja, 250, -15);
+    PiirraKuva(valikkokuva.get(), pohja, 0, 0);
+    for (Pinta* pinta : {&paavalikkoTausta, &tekijatTausta, &asetuksetTausta})
         *pinta = luoNaytonPinta(asetus.leveys, asetus.korkeus);
-        if (!*pinta || !koottu) continue;
-        if (pinta == &paavalikkoTausta) {
-            SDL_SetAlpha(koottu.get(), 0, SDL_ALPHA_OPAQUE);  // a copy, not a blend on black
-            PiirraKuva(koottu.get(), pinta->get(), 0, 0);
-        } else {
-            SDL_Surface* paa = paavalikkoTausta.get();
-            std::memcpy((*pinta)->pixels, paa->pixels, static_cast<size_t>(paa->pitch) * paa->h);
-        }
-    }
-    PiirraKuva(lataaKuva("media/images/asetukset.png").get(), asetuksetTausta.get(), 0, 0);
+    kopioiNaytonMuotoon(pohja, paavalikkoTausta.get());
+    SDL_Surface* paa = paavalikkoTausta.get();
+    if (paa && tekijatTausta)
+        std::memcpy(tekijatTausta->pixels, paa->pixels, static_cast<size_t>(paa->pitch) * paa->h);
+    PiirraKuva(asetuskuva.get(), pohja, 0, 0);
+    kopioiNaytonMuotoon(pohja, asetuksetTausta.get());
 }
 
 void Etusivu::taytaNakymat() {

@@ -75,6 +75,7 @@ class Etusivu {
     Pinta tausta;
     Pinta valikkokuva;
     Pinta otsikkokuva;
+    Pinta asetuskuva;  // the settings screen's own art
     Pinta otsikko;
     SDL_Surface* ruutu = nullptr;  // SDL's own screen
     Pinta paavalikkoTausta;

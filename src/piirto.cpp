@@ -82,6 +82,34 @@ Pinta luoNaytonPinta(int leveys, int korkeus) {
     return pinta;
 }
 
+namespace {
+bool onkoMuoto(const SDL_PixelFormat* f, Uint32 r, Uint32 g, Uint32 b) {
+    return f->BytesPerPixel == 4 && f->Rmask == r && f->Gmask == g && f->Bmask == b;
+}
+}  // namespace
+
+void kopioiNaytonMuotoon(SDL_Surface* lahde, SDL_Surface* kohde) {
+    if (!lahde || !kohde) return;
+    const bool jarjestettava = onkoMuoto(lahde->format, 0x000000FF, 0x0000FF00, 0x00FF0000) &&
+                               onkoMuoto(kohde->format, 0x00FF0000, 0x0000FF00, 0x000000FF) &&
+                               lahde->w == kohde->w && lahde->h == kohde->h &&
+                               !SDL_MUSTLOCK(lahde) && !SDL_MUSTLOCK(kohde);
+    if (!jarjestettava) {
+        SDL_SetAlpha(lahde, 0, SDL_ALPHA_OPAQUE);  // a copy, not a blend
+        PiirraKuva(lahde, kohde, 0, 0);
+        return;
+    }
+    for (int y = 0; y < lahde->h; ++y) {
+        const auto* l = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(lahde->pixels) +
+                                                        y * lahde->pitch);
+        auto* k = reinterpret_cast<Uint32*>(static_cast<Uint8*>(kohde->pixels) + y * kohde->pitch);
+        for (int x = 0; x < lahde->w; ++x) {
+            const Uint32 p = l[x];
+            k[x] = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+        }
+    }
+}
+
 Pinta lataaKuva(const std::string& polku) { return naytonMuotoon(Pinta(IMG_Load(polku.c_str()))); }
 
 bool onkoLapinakymaton(SDL_Surface* pinta) {

@@ -362,7 +362,10 @@ def valikko_tausta():
     leijuva_taso(p, 110, 110, 150, 46, 6)
     leijuva_taso(p, 700, 80, 110, 36, 5)
     leijuva_taso(p, 930, 712, 130, 40, 7)
-    return kuvaksi(liita(rgb, p.valmis()))
+    # Stored with an opaque alpha channel: the game blends the menu layers
+    # straight onto the loaded backdrop, and a surface of the layers' own
+    # pixel order takes SDL's fast blending path.
+    return kuvaksi(liita(rgb, p.valmis())).convert("RGBA")
 
 
 def kieli():
@@ -953,7 +956,7 @@ class Tarkistus:
 
 
 def tarkista_koot(t):
-    koot = {"valikko_tausta.png": (LEVEYS, KORKEUS, "RGB"),
+    koot = {"valikko_tausta.png": (LEVEYS, KORKEUS, "RGBA"),
             "pelidemo_tausta.png": (LEVEYS, KORKEUS, "RGB"),
             "peliloppudemo_tausta.png": (LEVEYS, KORKEUS, "RGB"),
             "kentta_tausta.png": (TAUSTARUUTU, TAUSTARUUTU, "RGB"),
