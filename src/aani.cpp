@@ -181,7 +181,7 @@ void AaniJarjestelma::alusta(int kanavia) {
 
 Aani* AaniJarjestelma::luoAani(const std::string& polku) {
     if (!auki) return nullptr;
-    auto tavut = tiedosto::lue(polku);
+    auto tavut = tiedosto::lue(polku, tiedosto::AANEN_ENINTAAN);
     return tavut ? luoAaniTavuista(*tavut, polku) : nullptr;
 }
 

@@ -423,7 +423,8 @@ int config_file::tau_lue_index(const std::string& s) {
 // ---- File format ----
 
 void config_file::lataa_tiedosto(const std::string& tiedosto) {
-    if (const auto tavut = tiedosto::lue(tiedosto)) lataa_tavuista(*tavut);
+    if (const auto tavut = tiedosto::lue(tiedosto, tiedosto::ASETUSTEN_ENINTAAN))
+        lataa_tavuista(*tavut);
 }
 
 void config_file::tallenna_tiedostoon(const std::string& tiedosto) const {

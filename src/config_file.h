@@ -160,7 +160,8 @@ class config_file {
     void poista(const std::string& nimi, int i);
     void poista_kaikki();
 
-    // Adds the values of a file to the store; an unreadable file adds none.
+    // Adds the values of a file to the store; an unreadable file adds none,
+    // and so does one over 1 MiB (tiedosto::ASETUSTEN_ENINTAAN).
     void lataa_tiedosto(const std::string& tiedosto);
     // Replaces the file with the whole store. The save is atomic: when it
     // fails (a missing directory, a full disk) the old file stays as it was.

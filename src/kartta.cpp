@@ -98,7 +98,7 @@ void Kartta::lataaTavuista(std::string_view tavut) {
 
 void Kartta::lataaKartta(std::string tiedosto) {
     // A missing or unreadable file reads as an empty one.
-    lataaTavuista(tiedosto::lue(tiedosto).value_or(std::string()));
+    lataaTavuista(tiedosto::lue(tiedosto, tiedosto::KENTAN_ENINTAAN).value_or(std::string()));
 }
 
 std::string Kartta::tavuiksi() const {

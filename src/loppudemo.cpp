@@ -19,6 +19,9 @@ constexpr int AJAT_X = 500;        // px, the column of level times
 constexpr int AJAN_RIVIVALI = 40;  // px between level times
 constexpr int NIMI_X = 400;        // px, the typed name
 constexpr int NIMI_Y = 430;
+constexpr int VIRHE_X = 300;  // px, the lines saying the score was not stored
+constexpr int VIRHE_Y = 520;
+constexpr int VIRHEEN_RIVIVALI = 35;
 
 constexpr int64_t SADASOSAA_MINUUTISSA = 6000;
 constexpr int64_t SADASOSAA_SEKUNNISSA = 100;
@@ -39,6 +42,12 @@ const std::array<const char*, loppudemo::KEHYKSIA> TARINA = {
     "Hän pelasti yhteiskunnan ja tappoi Magnuksen.",
     "",
     "",
+};
+
+// Shown under the name when the high-score file could not be written.
+const std::array<const char*, 2> TALLENNUSVIRHE = {
+    "Tulosta ei voitu tallentaa.",
+    "Enter yrittää uudelleen, Esc lopettaa.",
 };
 
 // A name holds only the digits and the letters A to Z and a to z.
@@ -82,8 +91,7 @@ void loppudemo::koostaTausta() {
 void loppudemo::aloita(SDL_Surface* ruutu, std::vector<minsec> ajat) {
     kerroTarina(ruutu);
     piirraYhteenveto(ajat);
-    std::vector<score> tulokset = hiscore().haeTulokset();
-    kysyNimi(ruutu, tulokset, laskeSumma(ajat));
+    kysyNimi(ruutu, laskeSumma(ajat));
 }
 
 // Phase 1: Escape or closing the window ends only the story.
@@ -116,8 +124,9 @@ void loppudemo::piirraTekstiTaustaan(TTF_Font* fontti, const std::string& teksti
 }
 
 // Phase 3: typing, Backspace, Return stores, Escape or closing leaves.
-void loppudemo::kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32_t summa) {
+void loppudemo::kysyNimi(SDL_Surface* ruutu, int32_t summa) {
     lopetus = false;
+    tallennusEpaonnistui = false;
     nimi.clear();
     SDL_EnableUNICODE(1);
     while (!lopetus) {
@@ -125,8 +134,7 @@ void loppudemo::kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32
         // can never store two entries.
         while (!lopetus && SDL_PollEvent(&tapahtuma)) {
             if (tapahtuma.type == SDL_QUIT) lopetus = true;
-            if (tapahtuma.type == SDL_KEYDOWN)
-                kasitteleNappain(tapahtuma.key.keysym, tulokset, summa);
+            if (tapahtuma.type == SDL_KEYDOWN) kasitteleNappain(tapahtuma.key.keysym, summa);
         }
         PiirraKuva(taustakuva, ruutu, 0, 0);
         tekstipuskuri = nimi + "\n";
@@ -136,8 +144,7 @@ void loppudemo::kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32
     }
 }
 
-void loppudemo::kasitteleNappain(const SDL_keysym& nappain, std::vector<score>& tulokset,
-                                 int32_t summa) {
+void loppudemo::kasitteleNappain(const SDL_keysym& nappain, int32_t summa) {
     if (nimi.size() < NIMEN_PITUUS && onkoNimenMerkki(nappain.unicode))
         nimi.push_back(static_cast<char>(nappain.unicode));
     if (nappain.sym == SDLK_BACKSPACE && !nimi.empty()) nimi.pop_back();
@@ -145,11 +152,21 @@ void loppudemo::kasitteleNappain(const SDL_keysym& nappain, std::vector<score>& 
         score uusi;
         uusi.nimi = nimi;
         uusi.tulos = summa;
-        lisaaTulos(tulokset, uusi);
-        hiscore().tallennaTulokset(tulokset);
-        lopetus = true;
+        // The list is read again and merged at the moment of storing. When
+        // that fails the entry stays open with a message: Return tries again.
+        lopetus = hiscore().lisaaJaTallenna(uusi);
+        if (!lopetus) naytaTallennusvirhe();
     }
     if (nappain.sym == SDLK_ESCAPE) lopetus = true;
+}
+
+// Written into the summary background once, so every later frame shows it.
+void loppudemo::naytaTallennusvirhe() {
+    if (tallennusEpaonnistui || !taustakuva) return;
+    tallennusEpaonnistui = true;
+    for (size_t i = 0; i < TALLENNUSVIRHE.size(); ++i)
+        piirraTekstiTaustaan(nimifontti, TALLENNUSVIRHE[i], VIRHE_X,
+                             VIRHE_Y + static_cast<int>(i) * VIRHEEN_RIVIVALI);
 }
 
 int32_t loppudemo::laskeSumma(const std::vector<minsec>& ajat) {

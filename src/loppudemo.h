@@ -55,8 +55,9 @@ class loppudemo {
     void kerroTarina(SDL_Surface* ruutu);
     void piirraYhteenveto(const std::vector<minsec>& ajat);
     void piirraTekstiTaustaan(TTF_Font* fontti, const std::string& teksti, int x, int y);
-    void kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32_t summa);
-    void kasitteleNappain(const SDL_keysym& nappain, std::vector<score>& tulokset, int32_t summa);
+    void kysyNimi(SDL_Surface* ruutu, int32_t summa);
+    void kasitteleNappain(const SDL_keysym& nappain, int32_t summa);
+    void naytaTallennusvirhe();
 
     std::array<SDL_Surface*, KEHYKSIA> kehykset{};
     SDL_Surface* hahmo = nullptr;
@@ -71,4 +72,5 @@ class loppudemo {
     SDL_Event tapahtuma{};
     bool lopetus = false;
     std::string nimi;
+    bool tallennusEpaonnistui = false;  // the message is on the summary
 };

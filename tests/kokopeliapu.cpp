@@ -37,7 +37,7 @@ std::vector<Syote> kaikkiSyotteet() {
     return kaikki;
 }
 
-KokoPelinAjo pelaaKokoPeli(const std::vector<Syote>& syotteet) {
+KokoPelinAjo pelaaKokoPeli(const std::vector<Syote>& syotteet, const Sulkija& sulje) {
     KokoPelinAjo ajo;
     bool alkuOhitettu = false;
     // The keys of game frame n + 1 are set after frame n (the intro's frame
@@ -50,6 +50,12 @@ KokoPelinAjo pelaaKokoPeli(const std::vector<Syote>& syotteet) {
         if (kehys > KARANNUT) {
             ajo.karannut = true;
             kehys::suljeIkkuna();
+        }
+        const long kehyksiaTassa = ++ajo.kehyksia[n];
+        if (sulje && sulje(n, kehyksiaTassa)) {
+            reitti::asetaNapit({});
+            kehys::suljeIkkuna();
+            return;
         }
         switch (n) {
             case Nakyma::Valikko:
