@@ -90,11 +90,14 @@ void loppudemo::koostaTausta() {
 
 void loppudemo::aloita(SDL_Surface* ruutu, std::vector<minsec> ajat) {
     kerroTarina(ruutu);
+    // Closing the window during the story ends the game: nothing is stored.
+    if (SDL_QuitRequested()) return;
     piirraYhteenveto(ajat);
     kysyNimi(ruutu, laskeSumma(ajat));
 }
 
-// Phase 1: Escape or closing the window ends only the story.
+// Phase 1: Escape ends the story; closing the window leaves the quit event
+// queued for aloita.
 void loppudemo::kerroTarina(SDL_Surface* ruutu) {
     tarina::aloita(ruutu, Nakyma::Loppudemo, VIIMEINEN_ASKEL, tapahtuma, lopetus, [&](int askel) {
         tekstipuskuri = repliikit[askel];

@@ -31,7 +31,9 @@ class loppudemo {
     // story background.
     void lataa();
     // Runs the story, the summary and the name entry on `ruutu`; returns when
-    // the name is stored or the player leaves.
+    // the name is stored or the player leaves. Closing the window during the
+    // story ends the game without the name entry (the quit event stays queued
+    // for the caller).
     void aloita(SDL_Surface* ruutu, std::vector<minsec> ajat);
 
     // The whole game's time in hundredths of a second: smaller is faster.

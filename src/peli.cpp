@@ -49,6 +49,7 @@ void Peli::lataaKentta() {
 void Peli::peliin(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet) {
     alkudemo.lataa();
     alkudemo.aloita(ruutu);
+    if (SDL_QuitRequested()) return;  // the window was closed during the intro
     lopeta = false;
     bool lapi = false;
     while (!lopeta && !lapi) lapi = pelaaKehys(ruutu, system, aanet);

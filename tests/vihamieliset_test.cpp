@@ -440,3 +440,27 @@ TEST(Vihamielinen, KaksiSamanaikaistaTallennustaSailyttavatMolemmat) {
     std::sort(tallennetut.begin(), tallennetut.end());
     EXPECT_EQ(tallennetut, (std::vector<std::string>{"Aa", "Bee", "Toinen", "Vanha"}));
 }
+
+// Closing the window ends the program from every screen with status 0, and
+// nothing of an unfinished game is stored.
+TEST(Vihamielinen, SulkeminenLopettaaJokaisestaNakymasta) {
+    for (Nakyma missa :
+         {Nakyma::Valikko, Nakyma::Alkudemo, Nakyma::Peli, Nakyma::Loppudemo, Nakyma::Nimi}) {
+        SCOPED_TRACE("closed in screen " + std::to_string(static_cast<int>(missa)));
+        TestiHakemisto hakemisto;
+        const std::vector<Syote> syotteet = kaikkiSyotteet();
+        ASSERT_FALSE(syotteet.empty());
+        const KokoPelinAjo ajo =
+            pelaaKokoPeli(syotteet, [missa](Nakyma n, long k) { return n == missa && k == 1; });
+        EXPECT_EQ(ajo.tila, 0);
+        EXPECT_FALSE(ajo.karannut);
+        for (const auto& [nakyma, kehyksia] : ajo.kehyksia) {
+            if (nakyma > missa) {
+                EXPECT_EQ(kehyksia, 0)
+                    << "screen " << static_cast<int>(nakyma) << " ran after the window was closed";
+            }
+        }
+        EXPECT_EQ(ajo.kehyksia.at(missa), 2) << "the pass that takes the quit still draws";
+        EXPECT_FALSE(onkoTiedostoa("hiscore.dat"));
+    }
+}
