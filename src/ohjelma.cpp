@@ -64,12 +64,17 @@ int ajaOhjelma() {
 
 }  // namespace
 
+// Video first and audio on its own: an audio device that cannot open means a
+// silent game, never no game (SDL 1.2 over SDL2 fails a joint start as a
+// whole when the audio driver fails).
 int alusta_SDL() {
     std::cout << "Alustetaan SDL:lää..." << std::endl;
-    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0) {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::cout << "SDL:n alustus ei onnistunut: " << SDL_GetError() << std::endl;
         return 1;
     }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
+        std::cout << "Ääntä ei voitu alustaa, peli jatkuu hiljaa: " << SDL_GetError() << std::endl;
     return 0;
 }
 

@@ -353,18 +353,21 @@ TEST(Kestavyys, DISABLED_JokainenMediatiedostoVuorollaanPoissa) {
     }
 }
 
+// An audio driver that does not exist, and one whose sound server is not
+// there: the game plays silently to the end. SDL 1.2 over SDL2 fails a joint
+// start of video and audio as a whole in both cases.
 TEST(Kestavyys, IlmanAanilaitettaPeliPelataanHiljaaLoppuun) {
-    TestiHakemisto hakemisto;
-    kirjoitaTiedostoTestissa(ASETUSTIEDOSTO, "musiikki=1\naanet=1\n");
     const char* ennen = std::getenv("SDL_AUDIODRIVER");
     const std::string palautettava = ennen ? ennen : "";
-    setenv("SDL_AUDIODRIVER", "ei_tallaista_laitetta", 1);
-    // SDL still starts its audio part, but there is no device behind it.
-    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0);
-    char laite[32];
-    EXPECT_EQ(SDL_AudioDriverName(laite, sizeof laite), nullptr);
-    SDL_Quit();
-    pelaaLoppuunSokkona();
+    for (const char* ajuri : {"ei_tallaista_laitetta", "pulse"}) {
+        SCOPED_TRACE(ajuri);
+        TestiHakemisto hakemisto;
+        kirjoitaTiedostoTestissa(ASETUSTIEDOSTO, "musiikki=1\naanet=1\n");
+        setenv("SDL_AUDIODRIVER", ajuri, 1);
+        setenv("PULSE_SERVER", "unix:/ei/palvelinta", 1);
+        pelaaLoppuunSokkona();
+        unsetenv("PULSE_SERVER");
+    }
     if (ennen)
         setenv("SDL_AUDIODRIVER", palautettava.c_str(), 1);
     else
