@@ -250,9 +250,15 @@ void Kartta::piirraPalanen(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) 
 // Draws the level picture so that map pixel (vier_X, vier_Y) lands on the
 // screen's top-left corner. A scroll that puts the whole picture off the
 // screen draws nothing (it would not fit SDL's 16-bit blit coordinates).
+// Where the picture does not cover the screen (no picture at all, a small
+// level, an absurd scroll) the screen is cleared to black first, so nothing
+// of an earlier frame stays on it.
 void Kartta::piirraKartta(SDL_Surface* ruutu) {
     const int64_t sx = -int64_t{vier_X};
     const int64_t sy = -int64_t{vier_Y};
+    const bool peittaa = kentta && ruutu && sx <= 0 && sy <= 0 && sx + kentta->w >= ruutu->w &&
+                         sy + kentta->h >= ruutu->h;
+    if (!peittaa && ruutu) SDL_FillRect(ruutu, nullptr, SDL_MapRGB(ruutu->format, 0, 0, 0));
     if (sx <= -SUURIN_SIVU_PIKSELEINA || sx >= RUUDUN_LEVEYS) return;
     if (sy <= -SUURIN_SIVU_PIKSELEINA || sy >= RUUDUN_KORKEUS) return;
     PiirraKuva(kentta, ruutu, static_cast<int>(sx), static_cast<int>(sy));
