@@ -1,13 +1,15 @@
 # The two set-up commands: `make run` starts the game, `make test` runs every test
-# (plain, then under the sanitizers, then the whole game under valgrind).
+# (plain, then against sdl12-compat, then under the sanitizers, then the whole
+# game under valgrind).
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build clean sanitoi valgrind fuzz mediatarkistus
+.PHONY: run test deps build clean sanitoi valgrind fuzz mediatarkistus sdl12compat
 
 # Quality checks (README, "Quality checks").
 SANITOI_BUILD ?= build-sanitoi
 FUZZ_BUILD ?= build-fuzz
+SDL12COMPAT ?= $(BUILD)/sdl12-compat
 SEKUNTEJA ?= 60
 # The readers fuzzed: fuzz/fuzz_<name>.cpp with its seed corpus in tests/data/korpus/<name>/.
 FUZZERIT := config_file kartta hiscore
@@ -30,11 +32,24 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory sdl12compat
 	@$(MAKE) --no-print-directory sanitoi
 	@$(MAKE) --no-print-directory valgrind
 
 clean:
 	rm -rf $(BUILD)
+
+# The whole suite once more with the loader pointed at sdl12-compat (SDL 1.2
+# over SDL2, the SDL 1.2 of newer distributions), unpacked from Debian's
+# package into the build tree for this run only; the system's classic SDL
+# stays as it is. The run stops if the tests would not load the compat library.
+sdl12compat: build
+	@./tools/asenna_riippuvuudet.sh libsdl2-2.0-0
+	@kirjasto=$$(./tools/hae_sdl12compat.sh $(SDL12COMPAT)) && \
+	  LD_LIBRARY_PATH=$$kirjasto ldd $(BUILD)/hiekkatorni_testit | grep -q "$$kirjasto/libSDL-1.2.so.0" || \
+	  { echo "the tests do not load sdl12-compat from $$kirjasto"; exit 1; }; \
+	  echo "== the whole suite against sdl12-compat ($$kirjasto)"; \
+	  cd $(BUILD) && LD_LIBRARY_PATH=$$kirjasto ctest --output-on-failure -j $(JOBS)
 
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitoi: deps
