@@ -312,11 +312,16 @@ namespace tekstitila {
 std::string tallennusmuotoon(std::string_view tavut) {
     std::string tulos;
     tulos.reserve(tavut.size() + tavut.size() / 16);
-    for (char c : tavut) {
-        if (c == '\n') tulos.push_back('\r');
-        tulos.push_back(c);
-    }
+    lisaaTallennusmuotoon(tulos, tavut);
     return tulos;
+}
+
+void lisaaTallennusmuotoon(std::string& ulos, std::string_view tavut) {
+    for (size_t rivinvaihto; (rivinvaihto = tavut.find('\n')) != std::string_view::npos;) {
+        ulos.append(tavut.substr(0, rivinvaihto)).append("\r\n");
+        tavut.remove_prefix(rivinvaihto + 1);
+    }
+    ulos.append(tavut);
 }
 
 std::string lukumuotoon(std::string_view tavut) {
@@ -327,6 +332,18 @@ std::string lukumuotoon(std::string_view tavut) {
         tulos.push_back(tavut[i]);
     }
     return tulos;
+}
+
+std::string_view otaRivi(std::string_view& loput) {
+    const size_t rivinvaihto = loput.find('\n');
+    std::string_view rivi = loput.substr(0, rivinvaihto);
+    if (rivinvaihto == std::string_view::npos) {
+        loput = {};
+        return rivi;
+    }
+    loput.remove_prefix(rivinvaihto + 1);
+    if (!rivi.empty() && rivi.back() == '\r') rivi.remove_suffix(1);
+    return rivi;
 }
 
 }  // namespace tekstitila

@@ -97,10 +97,18 @@ namespace tekstitila {
 // Text-mode line ends as the game's files store them: each byte 0x0A is
 // written as the pair 0x0D 0x0A.
 std::string tallennusmuotoon(std::string_view tavut);
+// The same appended to `ulos`, for writers that build a file piece by piece.
+void lisaaTallennusmuotoon(std::string& ulos, std::string_view tavut);
 
 // The reverse: each pair 0x0D 0x0A reads as 0x0A; a lone 0x0D stays as it
 // is. A byte 0x1A is an ordinary byte (older writers stored it unescaped, so
 // treating it as an end-of-file mark would cut files short).
 std::string lukumuotoon(std::string_view tavut);
+// The next line of stored bytes in the read form, without its line end, taken
+// off the front of `loput`: a line ends at 0x0A, and a 0x0D right before it
+// belongs to the line end. The last line needs no line end. Reading a file
+// line by line this way equals lukumuotoon and splitting at 0x0A, without
+// copying the file.
+std::string_view otaRivi(std::string_view& loput);
 
 }  // namespace tekstitila

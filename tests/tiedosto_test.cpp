@@ -8,6 +8,8 @@
 
 #include <filesystem>
 #include <set>
+#include <string_view>
+#include <vector>
 
 #include "hiscores.h"
 #include "testiapu.h"
@@ -29,6 +31,23 @@ TEST(Tekstitila, LukuKaantaaVainParinJaPitaaYksinaisetTavut) {
     EXPECT_EQ(tekstitila::lukumuotoon("\r\r\n\n\r"s), "\r\n\n\r"s);
     // 0x1A is read as an ordinary byte, also in the middle of data.
     EXPECT_EQ(tekstitila::lukumuotoon("x\x1a\x00y"s), "x\x1a\x00y"s);
+}
+
+// Reading line by line without a copy gives the lines of the read form.
+TEST(Tekstitila, RiviKerrallaanSamatRivitKuinLukumuodosta) {
+    const std::string tallennettu = "a\r\nb\r\r\n\r\n\nc\rd\r\x1a\r\r"s;
+    std::vector<std::string> odotetut;
+    const std::string lukumuoto = tekstitila::lukumuotoon(tallennettu);
+    for (std::string_view loput = lukumuoto; !loput.empty();) {
+        const size_t loppu = loput.find('\n');
+        odotetut.emplace_back(loput.substr(0, loppu));
+        loput = loppu == std::string_view::npos ? std::string_view() : loput.substr(loppu + 1);
+    }
+    std::vector<std::string> rivit;
+    for (std::string_view loput = tallennettu; !loput.empty();)
+        rivit.emplace_back(tekstitila::otaRivi(loput));
+    EXPECT_EQ(rivit, odotetut);
+    EXPECT_EQ(rivit, (std::vector<std::string>{"a", "b\r", "", "", "c\rd\r\x1a\r\r"}));
 }
 
 TEST(Tiedosto, TallennusKorvaaSisallonEikaJataValiaikaistiedostoja) {
