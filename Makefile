@@ -11,6 +11,8 @@ SANITOI_BUILD ?= build-sanitoi
 FUZZ_BUILD ?= build-fuzz
 SDL12COMPAT ?= $(BUILD)/sdl12-compat
 SEKUNTEJA ?= 60
+KERTOJA ?=
+FUZZ_RAJA = $(if $(KERTOJA),-runs=$(KERTOJA),-max_total_time=$(SEKUNTEJA))
 # The readers fuzzed: fuzz/fuzz_<name>.cpp with its seed corpus in tests/data/korpus/<name>/.
 FUZZERIT := config_file kartta hiscore
 SANITOI_YMPARISTO := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
@@ -64,8 +66,12 @@ valgrind: build
 	@./tools/asenna_riippuvuudet.sh valgrind
 	$(VALGRIND) ./$(BUILD)/hiekkatorni_testit --gtest_filter='KokoPeli.*'
 
-# Every reader under libFuzzer for SEKUNTEJA seconds each; new inputs collect
-# in $(FUZZ_BUILD)/korpus/<name>/, findings in $(FUZZ_BUILD)/loydot/.
+# Every reader under libFuzzer for SEKUNTEJA seconds each, or for KERTOJA
+# executions each when that is given (make fuzz KERTOJA=10000000); each
+# target reads its input as a file through the game's own file reading. New
+# inputs collect in $(FUZZ_BUILD)/korpus/<name>/, findings in
+# $(FUZZ_BUILD)/loydot/. The targets' own standard output (the refused saves'
+# messages) is closed.
 fuzz: deps
 	@./tools/asenna_riippuvuudet.sh clang libclang-rt-14-dev
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHIEKKATORNI_FUZZ=ON \
@@ -74,12 +80,13 @@ fuzz: deps
 	@mkdir -p $(FUZZ_BUILD)/loydot
 	@for nimi in $(FUZZERIT); do \
 	  mkdir -p $(FUZZ_BUILD)/korpus/$$nimi; \
-	  echo "== fuzz_$$nimi, $(SEKUNTEJA) s"; \
-	  ./$(FUZZ_BUILD)/fuzz_$$nimi -max_total_time=$(SEKUNTEJA) -print_final_stats=1 \
+	  echo "== fuzz_$$nimi, $(FUZZ_RAJA)"; \
+	  ./$(FUZZ_BUILD)/fuzz_$$nimi $(FUZZ_RAJA) -print_final_stats=1 -close_fd_mask=1 \
 	    -artifact_prefix=$(FUZZ_BUILD)/loydot/$$nimi- \
 	    $(FUZZ_BUILD)/korpus/$$nimi tests/data/korpus/$$nimi >$(FUZZ_BUILD)/fuzz_$$nimi.log 2>&1; \
 	  tila=$$?; \
-	  grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss)' $(FUZZ_BUILD)/fuzz_$$nimi.log; \
+	  grep -E '^(Done|stat::number_of_executed_units|stat::average_exec_per_sec|stat::peak_rss)' \
+	    $(FUZZ_BUILD)/fuzz_$$nimi.log; \
 	  [ $$tila -eq 0 ] || { tail -n 40 $(FUZZ_BUILD)/fuzz_$$nimi.log; exit 1; }; \
 	done
 

@@ -74,9 +74,15 @@ class Kartta {
     aika& haeKello() { return kello; }
 
     // The largest level picture made, per side and in all; a level beyond
-    // these keeps no picture but still answers collisions.
+    // these keeps no picture but still answers collisions. The fuzzing build
+    // sets a smaller total, so that each input is painted and drawn in
+    // microseconds instead of milliseconds.
     static constexpr int64_t SUURIN_SIVU_PIKSELEINA = 8192;
+#ifdef HIEKKATORNI_KENTAN_KUVA_ENINTAAN
+    static constexpr int64_t SUURIN_PINTA_TAVUINA = HIEKKATORNI_KENTAN_KUVA_ENINTAAN;
+#else
     static constexpr int64_t SUURIN_PINTA_TAVUINA = 64ll * 1024 * 1024;
+#endif
 
   private:
     static constexpr int KUVIA = 9;
