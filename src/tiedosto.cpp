@@ -58,30 +58,40 @@ Luku lukukelvoton(std::string syy) {
     return luku;
 }
 
+std::string yliRajan(size_t enintaan) {
+    return "suurempi kuin " + std::to_string(enintaan) + " tavua";
+}
+
 // Only a regular file within the cap is read.
 std::optional<std::string> vikaLajissa(const struct stat& tila, size_t enintaan) {
     if (!S_ISREG(tila.st_mode)) return "ei tavallinen tiedosto";
     if (tila.st_size < 0 || static_cast<uintmax_t>(tila.st_size) > enintaan)
-        return "suurempi kuin " + std::to_string(enintaan) + " tavua";
+        return yliRajan(enintaan);
     return std::nullopt;
 }
 
-// Reads to the end, asking never for more than one byte past the cap: a file
-// that grew while it was read is caught without holding the growth.
+// Reads to the end straight into the string, asking never for more than one
+// byte past the cap: a file that grew while it was read is caught without
+// holding the growth. The string starts at the size the file claimed.
 Luku lueLohkoina(int fd, size_t enintaan, size_t arvio) {
     Luku luku;
-    luku.tavut.reserve(std::min(arvio, enintaan));
-    char lohko[LOHKO];
+    std::string& tavut = luku.tavut;
+    tavut.resize(std::min(arvio, enintaan) + 1);
+    size_t luettu = 0;
     for (;;) {
-        const size_t pyynto = std::min(sizeof lohko, enintaan - luku.tavut.size() + 1);
-        const ssize_t n = read(fd, lohko, pyynto);
+        if (luettu == tavut.size()) {
+            if (luettu > enintaan) return lukukelvoton(yliRajan(enintaan));
+            tavut.resize(std::min(std::max(2 * luettu, LOHKO), enintaan + 1));
+        }
+        const size_t pyynto = std::min(LOHKO, tavut.size() - luettu);
+        const ssize_t n = read(fd, tavut.data() + luettu, pyynto);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return lukukelvoton("lukuvirhe: " + syyksi(errno));
         if (n == 0) break;
-        luku.tavut.append(lohko, static_cast<size_t>(n));
-        if (luku.tavut.size() > enintaan)
-            return lukukelvoton("suurempi kuin " + std::to_string(enintaan) + " tavua");
+        luettu += static_cast<size_t>(n);
     }
+    if (luettu > enintaan) return lukukelvoton(yliRajan(enintaan));
+    tavut.resize(luettu);
     luku.tila = Tila::Luettu;
     return luku;
 }
