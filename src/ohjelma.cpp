@@ -63,17 +63,13 @@ int ajaOhjelma() {
     return ajaNaytot(asetus, peli, kieli, paavalikko, asetusvalikko);
 }
 
-}  // namespace
-
-namespace {
-
 // SDL 1.2 over SDL2 (sdl12-compat) shows the 1.2 screen through an SDL2
 // renderer: by default an OpenGL one that filters linearly, which without a
-// GPU (Mesa's software GL) holds only about 40 frames/s at a third of a core.
-// Its software renderer on a plain window surface, scaling by nearest pixel,
-// holds 60 at under a tenth. The settings are the library's documented
-// environment variables; one the player has set is left as it is, and
-// classic SDL 1.2 does not read them.
+// GPU (Mesa's software GL) takes almost half a core at 60 frames/s and drops
+// frames on a busy machine. Its software renderer on a plain window surface,
+// scaling by nearest pixel, holds 60 at a tenth of a core. The settings are
+// the library's documented environment variables; one the player has set is
+// left as it is, and classic SDL 1.2 does not read them.
 void valitseSdl2Piirto() {
     setenv("SDL_RENDER_DRIVER", "software", 0);
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
