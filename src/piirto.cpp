@@ -4,6 +4,8 @@
 
 #include <iostream>
 
+#include "tiedosto.h"
+
 void PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {
     if (!kuva || !kohde) return;
     SDL_Rect paikka;
@@ -15,7 +17,12 @@ void PiirraKuva(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) {
 }
 
 TTF_Font* LoadFont(const char* tiedosto, int koko) {
-    TTF_Font* fontti = TTF_OpenFont(tiedosto, koko);
+    // The font library reads the file as it goes: a FIFO or a device there
+    // would stall it, so only a regular file within the cap is opened.
+    std::string syy;
+    const bool kelpaa = tiedosto::kelpaako(tiedosto, tiedosto::FONTIN_ENINTAAN, syy);
+    if (!kelpaa) SDL_SetError("%s: %s", tiedosto, syy.c_str());
+    TTF_Font* fontti = kelpaa ? TTF_OpenFont(tiedosto, koko) : nullptr;
     if (!fontti) std::cout << "Fontti ei voitu ladata:" << SDL_GetError() << std::endl;
     return fontti;
 }
@@ -55,7 +62,14 @@ SDL_Surface* luoPinta(int leveys, int korkeus) {
                                 0x00FF0000, 0xFF000000);
 }
 
-SDL_Surface* lataaKuva(const std::string& polku) { return naytonMuotoon(IMG_Load(polku.c_str())); }
+// Read through the bounded file layer, so a FIFO, a device or a huge file in
+// place of an image gives no image instead of stalling the game.
+SDL_Surface* lataaKuva(const std::string& polku) {
+    const auto tavut = tiedosto::lue(polku, tiedosto::KUVAN_ENINTAAN);
+    if (!tavut) return nullptr;
+    SDL_RWops* lahde = SDL_RWFromConstMem(tavut->data(), static_cast<int>(tavut->size()));
+    return naytonMuotoon(IMG_Load_RW(lahde, 1));
+}
 
 bool onkoLapinakymaton(SDL_Surface* pinta) {
     const Uint32 alfa = pinta->format->Amask;

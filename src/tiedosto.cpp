@@ -272,6 +272,19 @@ std::optional<std::string> lue(const std::string& polku, size_t enintaan) {
     return std::move(luku.tavut);
 }
 
+bool kelpaako(const std::string& polku, size_t enintaan, std::string& syy) {
+    struct stat tila;
+    if (stat(polku.c_str(), &tila) != 0) {
+        syy = syyksi(errno);
+        return errno == ENOENT;
+    }
+    if (auto vika = vikaLajissa(tila, enintaan)) {
+        syy = *vika;
+        return false;
+    }
+    return true;
+}
+
 bool tallenna(const std::string& polku, std::string_view tavut, std::string* syy) {
     std::string vika;
     const bool onnistui = korvaa(polku, tavut, vika);

@@ -20,6 +20,8 @@ constexpr size_t TULOSTEN_ENINTAAN = 1 * MEBITAVU;   // hiscore.dat: nine entrie
 constexpr size_t KENTAN_ENINTAAN = 16 * MEBITAVU;    // a level: the shipped ones are < 8 kB
 constexpr size_t AANEN_ENINTAAN = 32 * MEBITAVU;     // an mp3 tune or effect
 constexpr size_t REITIN_ENINTAAN = 1 * MEBITAVU;     // a level's replay
+constexpr size_t KUVAN_ENINTAAN = 16 * MEBITAVU;     // an image: the largest is under 1 MB
+constexpr size_t FONTIN_ENINTAAN = 16 * MEBITAVU;    // a font: the two are under 1 MB
 
 // What a read found.
 enum class Tila {
@@ -46,6 +48,12 @@ Luku lueRajattu(const std::string& polku, size_t enintaan);
 // The bytes of a readable file; nothing for a missing or unreadable one,
 // which callers that only read treat as empty.
 std::optional<std::string> lue(const std::string& polku, size_t enintaan);
+
+// For a library that opens the file itself (the font library keeps reading
+// it): false when something is there that is not a regular file within the
+// cap, so that opening it could block on a FIFO or a device; `syy` then says
+// why. A missing file is left to the library, which reports it itself.
+bool kelpaako(const std::string& polku, size_t enintaan, std::string& syy);
 
 // Replaces the file's contents safely and keeps the file the player's: links
 // are followed and their final target gets the new contents (the link stays),

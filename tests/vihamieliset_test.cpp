@@ -150,8 +150,10 @@ void omaMedia() {
 
 }  // namespace
 
-// Every file the game reads on its way into the first level, spoiled in one
-// way at a time: the game still starts, plays and ends with status 0.
+// Every kind of file the game reads on its way into the first level (the
+// settings, the high scores, a level, the language file, a tune, an image and
+// a font), spoiled in one way at a time: the game still starts, plays and
+// ends with status 0.
 TEST(Vihamielinen, PeliKayntyyJaPelaaKunJokainenTiedostoOnPilalla) {
     struct Tiedosto {
         std::string polku, sisalto;
@@ -165,6 +167,12 @@ TEST(Vihamielinen, PeliKayntyyJaPelaaKunJokainenTiedostoOnPilalla) {
         {"media/music/valikko.mp3",
          lueTiedostoTestissa(projektinJuuri() + "/tests/data/piippaus_44k_mono.mp3"),
          tiedosto::AANEN_ENINTAAN},
+        {"media/images/valikko_tausta.png",
+         lueTiedostoTestissa(projektinJuuri() + "/media/images/valikko_tausta.png"),
+         tiedosto::KUVAN_ENINTAAN},
+        {"media/fonts/normaali.ttf",
+         lueTiedostoTestissa(projektinJuuri() + "/media/fonts/normaali.ttf"),
+         tiedosto::FONTIN_ENINTAAN},
     };
     for (const Laji& laji : lajit()) {
         SCOPED_TRACE(laji.nimi);

@@ -9,7 +9,8 @@
 #
 # Cases: a sparse 1 TiB file, a FIFO, a directory, a link to /dev/zero, and
 # files over the reader's cap by one byte and by a gigabyte, in place of the
-# settings, the high scores, the language file, a tune and a level; a
+# settings, the high scores, the language file, a tune, an image, a font and
+# a level; a
 # write-protected, a symlinked and a 0600 file saved; an existing file the
 # player cannot read and a read-only directory (as the user "nobody", with
 # runuser); a full disk (a 100 kB tmpfs); two games storing at the same
@@ -434,6 +435,8 @@ for laji in harva fifo hakemisto laite tavu giga; do
     lisaa 0 "lue media/language/suomi.txt $laji $tyo/kieli.txt $MIB"
     lisaa 0 "lue media/music/valikko.mp3 $laji $honest_mp3 $((32 * MIB))"
     lisaa 0 "lue levels/level6.map $laji $tyo/portaat/levels/level6.map $((16 * MIB))"
+    lisaa 1 "lue media/images/valikko_tausta.png $laji $juuri/media/images/valikko_tausta.png $((16 * MIB))"
+    lisaa 1 "lue media/fonts/normaali.ttf $laji $juuri/media/fonts/normaali.ttf $((16 * MIB))"
 done
 for laji in linkki 0600 suojattu lukukelvoton vain_luku taysi harva fifo hakemisto laite tavu giga; do
     lisaa 0 "asetukset $laji"
