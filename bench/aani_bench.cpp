@@ -10,7 +10,8 @@
 namespace {
 
 void puraTiedosto(benchmark::State& tila, const char* suhteellinen) {
-    auto tavut = tiedosto::lue(std::string(HIEKKATORNI_JUURI) + "/" + suhteellinen);
+    auto tavut = tiedosto::lue(std::string(HIEKKATORNI_JUURI) + "/" + suhteellinen,
+                               tiedosto::AANEN_ENINTAAN);
     AaniJarjestelma jarjestelma;
     jarjestelma.alusta(100);
     if (!tavut || !jarjestelma.onkoAuki()) {

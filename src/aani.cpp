@@ -175,7 +175,7 @@ void AaniJarjestelma::alusta(int kanavia) {
 
 AaniKahva AaniJarjestelma::luoAani(const std::string& polku) {
     if (!auki) return nullptr;
-    auto tavut = tiedosto::lue(polku);
+    auto tavut = tiedosto::lue(polku, tiedosto::AANEN_ENINTAAN);
     return tavut ? luoAaniTavuista(*tavut, polku) : nullptr;
 }
 
@@ -194,7 +194,7 @@ AaniKahva AaniJarjestelma::luoAaniTavuista(std::string_view tavut, const std::st
 // the mix 16-bit stereo; any other file is decoded whole instead.
 AaniKahva AaniJarjestelma::luoVirta(const std::string& polku) {
     if (!auki) return nullptr;
-    auto tavut = tiedosto::lue(polku);
+    auto tavut = tiedosto::lue(polku, tiedosto::AANEN_ENINTAAN);
     if (!tavut) return nullptr;
     int taajuus = 0, kanavia = 0;
     Uint16 muoto = 0;

@@ -1,8 +1,10 @@
 #include "asetukset.h"
 
 #include <cmath>
+#include <iostream>
 
 #include "config_file.h"
+#include "tiedosto.h"
 
 namespace {
 
@@ -30,10 +32,19 @@ asetukset haeAsetukset() {
     return a;
 }
 
-void tallennaAsetukset(bool musiikki, bool aanet, bool kokoruututila) {
-    config_file tiedosto(ASETUSTIEDOSTO);
-    tiedosto.tallenna("musiikki", musiikki ? 1.0 : 0.0);
-    tiedosto.tallenna("aanet", aanet ? 1.0 : 0.0);
-    tiedosto.tallenna("kokoruututila", kokoruututila ? 1.0 : 0.0);
-    tiedosto.tallenna_tiedostoon(ASETUSTIEDOSTO);
+bool tallennaAsetukset(bool musiikki, bool aanet, bool kokoruututila) {
+    const tiedosto::Lukko lukko(ASETUSTIEDOSTO);
+    std::string syy;
+    const auto nykyiset =
+        tiedosto::lueKorvattava(lukko, ASETUSTIEDOSTO, tiedosto::ASETUSTEN_ENINTAAN, syy);
+    if (nykyiset) {
+        config_file varasto;
+        varasto.lataa_tavuista(*nykyiset);
+        varasto.tallenna("musiikki", musiikki ? 1.0 : 0.0);
+        varasto.tallenna("aanet", aanet ? 1.0 : 0.0);
+        varasto.tallenna("kokoruututila", kokoruututila ? 1.0 : 0.0);
+        if (tiedosto::tallenna(ASETUSTIEDOSTO, varasto.tallennettavat(), &syy)) return true;
+    }
+    std::cout << "Asetuksia ei voitu tallentaa: " << ASETUSTIEDOSTO << ": " << syy << std::endl;
+    return false;
 }

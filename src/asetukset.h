@@ -19,5 +19,8 @@ constexpr const char* ASETUSTIEDOSTO = "asetukset.conf";
 asetukset haeAsetukset();
 
 // Stores the three on/off settings into the settings file, keeping every
-// other key it holds (such as "kieli").
-void tallennaAsetukset(bool musiikki, bool aanet, bool kokoruututila);
+// other key it holds (such as "kieli"): the file is read again under the
+// save lock, so keys another run saved meanwhile survive. A file that exists
+// but cannot be read is left as it is. False when nothing was stored; the
+// reason is written to standard output.
+bool tallennaAsetukset(bool musiikki, bool aanet, bool kokoruututila);

@@ -20,6 +20,8 @@ constexpr int TEKSTIN_MERKITSEVAT = 10;
 constexpr int TIEDOSTON_MERKITSEVAT = 6;
 // Exponents are written with at least three digits ('1e+006').
 constexpr size_t EKSPONENTIN_NUMEROT = 3;
+// A line end as the file stores it.
+constexpr std::string_view RIVINVAIHTO = "\r\n";
 
 std::string_view trimmaa(std::string_view s) {
     const size_t alku = s.find_first_not_of(VALIT);
@@ -116,17 +118,28 @@ std::string tekstiksi(double arvo) {
     return std::signbit(arvo) ? "-" + s : s;
 }
 
-// The number as the file holds it: six significant digits without a
-// trailing point, exponent form below 0.0001 and from one million on.
-std::string tiedostoon(double arvo) {
-    if (!std::isfinite(arvo)) return erikoisarvo(arvo);
-    const Desimaalit d = desimaaleiksi(arvo, TIEDOSTON_MERKITSEVAT);
-    const bool eksponentilla = d.eksponentti < -4 || d.eksponentti >= TIEDOSTON_MERKITSEVAT;
-    std::string s = eksponentilla ? eksponenttiMuoto(d) : kiinteaMuoto(d);
-    const size_t piste = s.find('.');
-    if (piste != std::string::npos && (piste + 1 == s.size() || s[piste + 1] == 'e'))
-        s.erase(piste, 1);
-    return std::signbit(arvo) ? "-" + s : s;
+// The number as the file holds it, appended to `ulos`: printf's "%g", six
+// significant digits without a trailing point, exponent form below 0.0001
+// and from one million on, with at least three exponent digits ('1e+006').
+void lisaaLukuna(std::string& ulos, double arvo) {
+    if (!std::isfinite(arvo)) {
+        ulos += erikoisarvo(arvo);
+        return;
+    }
+    char puskuri[32];
+    const auto tulos = std::to_chars(puskuri, puskuri + sizeof puskuri, arvo,
+                                     std::chars_format::general, TIEDOSTON_MERKITSEVAT);
+    const std::string_view luku(puskuri, static_cast<size_t>(tulos.ptr - puskuri));
+    const size_t e = luku.find('e');
+    if (e == std::string_view::npos) {
+        ulos += luku;
+        return;
+    }
+    ulos.append(luku.substr(0, e + 2));  // the mantissa, "e" and the exponent's sign
+    const std::string_view numerot = luku.substr(e + 2);
+    if (numerot.size() < EKSPONENTIN_NUMEROT)
+        ulos.append(EKSPONENTIN_NUMEROT - numerot.size(), '0');
+    ulos += numerot;
 }
 
 // The longest leading decimal number (sign, digits, point, fraction); 0 when
@@ -201,6 +214,7 @@ std::string config_file::cf_muuttuja_str::lue_str() const { return arvo; }
 std::string config_file::cf_muuttuja_str::lue_str(int) const { return arvo; }
 void config_file::cf_muuttuja_str::sijota(const std::string& s) { arvo = s; }
 void config_file::cf_muuttuja_str::sijota(int, const std::string& s) { arvo = s; }
+void config_file::cf_muuttuja_str::aseta(std::string_view s) { arvo.assign(s); }
 int config_file::cf_muuttuja_str::tyyppi() const { return TYYPPI_STR; }
 int config_file::cf_muuttuja_str::tyyppi(int) const { return TYYPPI_STR; }
 
@@ -352,9 +366,7 @@ void config_file::tallenna(const std::string& nimi, const std::string& arvo) {
         tallenna(nimi.substr(0, nimi.rfind('[')), tau_lue_index(nimi), arvo);
         return;
     }
-    auto uusi = std::make_unique<cf_muuttuja_str>();
-    uusi->sijota(arvo);
-    muuttujat[nimi] = std::move(uusi);
+    asetaTeksti(nimi, arvo);
 }
 
 void config_file::tallenna(const std::string& nimi, double arvo) {
@@ -362,9 +374,18 @@ void config_file::tallenna(const std::string& nimi, double arvo) {
         tallenna(nimi.substr(0, nimi.rfind('[')), tau_lue_index(nimi), arvo);
         return;
     }
-    auto uusi = std::make_unique<cf_muuttuja_num>();
-    uusi->sijota(arvo);
-    muuttujat[nimi] = std::move(uusi);
+    auto& paikka = muuttujat[nimi];
+    // A number already there takes the new value; any other value is replaced.
+    if (!paikka || paikka->tyyppi() != TYYPPI_NUM) paikka = std::make_unique<cf_muuttuja_num>();
+    paikka->sijota(arvo);
+}
+
+// A single text under nimi (not a table reference), stored straight from the
+// bytes; a text already there takes the new bytes, any other value is replaced.
+void config_file::asetaTeksti(const std::string& nimi, std::string_view arvo) {
+    auto& paikka = muuttujat[nimi];
+    if (!paikka || paikka->tyyppi() != TYYPPI_STR) paikka = std::make_unique<cf_muuttuja_str>();
+    static_cast<cf_muuttuja_str&>(*paikka).aseta(arvo);
 }
 
 void config_file::tallenna(const std::string& nimi, int i, double arvo) {
@@ -423,7 +444,8 @@ int config_file::tau_lue_index(const std::string& s) {
 // ---- File format ----
 
 void config_file::lataa_tiedosto(const std::string& tiedosto) {
-    if (const auto tavut = tiedosto::lue(tiedosto)) lataa_tavuista(*tavut);
+    if (const auto tavut = tiedosto::lue(tiedosto, tiedosto::ASETUSTEN_ENINTAAN))
+        lataa_tavuista(*tavut);
 }
 
 void config_file::tallenna_tiedostoon(const std::string& tiedosto) const {
@@ -431,13 +453,7 @@ void config_file::tallenna_tiedostoon(const std::string& tiedosto) const {
 }
 
 void config_file::lataa_tavuista(std::string_view tallennettu) {
-    const std::string tavut = tekstitila::lukumuotoon(tallennettu);
-    std::string_view loput = tavut;
-    while (!loput.empty()) {
-        const size_t loppu = loput.find('\n');
-        lueRivi(loput.substr(0, loppu));
-        loput = loppu == std::string_view::npos ? std::string_view() : loput.substr(loppu + 1);
-    }
+    while (!tallennettu.empty()) lueRivi(tekstitila::otaRivi(tallennettu));
 }
 
 // key=value: the first "=" splits; spaces and tabs around both are dropped.
@@ -447,34 +463,38 @@ void config_file::lueRivi(std::string_view rivi) {
     if (yhtasuuri == std::string_view::npos) return;
     const std::string avain(trimmaa(rivi.substr(0, yhtasuuri)));
     const std::string_view arvo = trimmaa(rivi.substr(yhtasuuri + 1));
-    if (lukumerkkienPituus(arvo) != arvo.size())
+    if (lukumerkkienPituus(arvo) == arvo.size())
+        tallenna(avain, luvuksi(arvo));
+    else if (tau_onko_table(avain))
         tallenna(avain, std::string(arvo));
     else
-        tallenna(avain, luvuksi(arvo));
+        asetaTeksti(avain, arvo);
 }
 
-namespace {
-std::string arvonTeksti(const config_file::cf_muuttuja& arvo) {
-    switch (arvo.tyyppi()) {
-        case config_file::TYYPPI_NUM:
-            return tiedostoon(arvo.lue_num());
-        case config_file::TYYPPI_STR:
-            return arvo.lue_str();
-        default:
-            return {};
-    }
+// A value as the file holds it, appended in the stored form.
+void config_file::lisaaArvo(std::string& tavut, const cf_muuttuja& arvo) {
+    if (arvo.tyyppi() == TYYPPI_NUM)
+        lisaaLukuna(tavut, arvo.lue_num());
+    else if (arvo.tyyppi() == TYYPPI_STR)
+        tekstitila::lisaaTallennusmuotoon(tavut,
+                                          static_cast<const cf_muuttuja_str&>(arvo).hae_teksti());
 }
-}  // namespace
 
+// Built straight in the stored form (lines end in CR LF, and so does every
+// line feed inside a key or a text).
 std::string config_file::tallennettavat() const {
     std::string tavut;
     for (const auto& [nimi, arvo] : muuttujat) {
-        if (const auto* taulukko = dynamic_cast<const cf_muuttuja_tab*>(arvo.get()))
-            kirjoitaTaulukko(tavut, nimi, *taulukko);
-        else
-            tavut.append(nimi).append("=").append(arvonTeksti(*arvo)).append("\n");
+        if (arvo->tyyppi() == TYYPPI_TAB) {
+            kirjoitaTaulukko(tavut, nimi, static_cast<const cf_muuttuja_tab&>(*arvo));
+            continue;
+        }
+        tekstitila::lisaaTallennusmuotoon(tavut, nimi);
+        tavut += '=';
+        lisaaArvo(tavut, *arvo);
+        tavut += RIVINVAIHTO;
     }
-    return tekstitila::tallennusmuotoon(tavut);
+    return tavut;
 }
 
 // One line per present element from 0 to koko() inclusive, then a blank
@@ -484,8 +504,12 @@ void config_file::kirjoitaTaulukko(std::string& tavut, const std::string& nimi,
     const auto& alkiot = taulukko.hae_alkiot();
     for (auto alkio = alkiot.lower_bound(0);
          alkio != alkiot.end() && alkio->first <= taulukko.koko(); ++alkio) {
-        tavut.append(nimi).append("[").append(std::to_string(alkio->first)).append("]=");
-        tavut.append(arvonTeksti(*alkio->second)).append("\n");
+        char indeksi[16];
+        const auto loppu = std::to_chars(indeksi, indeksi + sizeof indeksi, alkio->first).ptr;
+        tekstitila::lisaaTallennusmuotoon(tavut, nimi);
+        tavut.append("[").append(indeksi, loppu).append("]=");
+        lisaaArvo(tavut, *alkio->second);
+        tavut += RIVINVAIHTO;
     }
-    tavut += "\n";
+    tavut += RIVINVAIHTO;
 }

@@ -71,6 +71,10 @@ class config_file {
         int tyyppi() const override;
         int tyyppi(int i) const override;
 
+        // The bytes without a copy, and set from bytes without a temporary.
+        const std::string& hae_teksti() const { return arvo; }
+        void aseta(std::string_view s);
+
       private:
         std::string arvo;
     };
@@ -160,7 +164,8 @@ class config_file {
     void poista(const std::string& nimi, int i);
     void poista_kaikki();
 
-    // Adds the values of a file to the store; an unreadable file adds none.
+    // Adds the values of a file to the store; an unreadable file adds none,
+    // and so does one over 1 MiB (tiedosto::ASETUSTEN_ENINTAAN).
     void lataa_tiedosto(const std::string& tiedosto);
     // Replaces the file with the whole store. The save is atomic: when it
     // fails (a missing directory, a full disk) the old file stays as it was.
@@ -188,6 +193,8 @@ class config_file {
     const cf_muuttuja* hae(const std::string& nimi) const;
     cf_muuttuja_tab& taulukoksi(const std::string& nimi);
     void lueRivi(std::string_view rivi);
+    void asetaTeksti(const std::string& nimi, std::string_view arvo);
+    static void lisaaArvo(std::string& tavut, const cf_muuttuja& arvo);
     static void kirjoitaTaulukko(std::string& tavut, const std::string& nimi,
                                  const cf_muuttuja_tab& taulukko);
 

@@ -1,6 +1,7 @@
 #include "hiscores.h"
 
 #include <algorithm>
+#include <iostream>
 #include <utility>
 
 #include "tiedosto.h"
@@ -10,13 +11,34 @@ bool operator<(score const& a, score const& b) { return a.tulos < b.tulos; }
 hiscore::hiscore(std::string tiedosto_) : tiedosto(std::move(tiedosto_)) {}
 
 std::vector<score> hiscore::haeTulokset() {
-    auto tavut = tiedosto::lue(tiedosto);
+    auto tavut = tiedosto::lue(tiedosto, tiedosto::TULOSTEN_ENINTAAN);
     return tavut ? lueTavuista(*tavut) : std::vector<score>{};
 }
 
-void hiscore::tallennaTulokset(std::vector<score> tulokset) {
+bool hiscore::tallennaTulokset(std::vector<score> tulokset) {
+    return kirjoitaLukittuna(tulokset, nullptr);
+}
+
+bool hiscore::lisaaJaTallenna(score uusi) {
+    std::vector<score> tulokset;
+    return kirjoitaLukittuna(tulokset, &uusi);
+}
+
+// Holds the lock over the read and the write. With `uusi` the list written
+// is the file's current one with the entry added; without, `tulokset`.
+bool hiscore::kirjoitaLukittuna(std::vector<score>& tulokset, const score* uusi) {
+    const tiedosto::Lukko lukko(tiedosto);
+    std::string syy;
+    const auto nykyinen =
+        tiedosto::lueKorvattava(lukko, tiedosto, tiedosto::TULOSTEN_ENINTAAN, syy);
+    if (nykyinen && uusi) {
+        tulokset = lueTavuista(*nykyinen);
+        lisaaTulos(tulokset, *uusi);
+    }
     if (tulokset.size() > ENINTAAN) tulokset.resize(ENINTAAN);
-    tiedosto::tallenna(tiedosto, tavuiksi(tulokset));
+    if (nykyinen && tiedosto::tallenna(tiedosto, tavuiksi(tulokset), &syy)) return true;
+    std::cout << "Tulosta ei voitu tallentaa: " << tiedosto << ": " << syy << std::endl;
+    return false;
 }
 
 std::vector<score> hiscore::lueTavuista(std::string_view tallennettu) {

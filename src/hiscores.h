@@ -21,10 +21,18 @@ class hiscore {
 
     explicit hiscore(std::string tiedosto = "hiscore.dat");
 
-    // Every entry of the file in file order; a missing file gives none.
+    // Every entry of the file in file order; a missing file gives none, and
+    // so does one that cannot be read (it is then never saved over).
     std::vector<score> haeTulokset();
     // Replaces the file with the first nine entries, in list order.
-    void tallennaTulokset(std::vector<score> tulokset);
+    bool tallennaTulokset(std::vector<score> tulokset);
+    // Stores one new entry: under the lock the list is read again, the entry
+    // goes below every entry with the same total, and the first nine are
+    // written. Entries another game stored meanwhile survive.
+    bool lisaaJaTallenna(score uusi);
+    // Both saves leave a file that exists but cannot be read as it is: they
+    // return false and write the reason to standard output, as they do for
+    // any save that fails.
 
     // The file format over bytes: each entry is the name, a 0 byte and the
     // total as 4 little-endian bytes, all stored with text-mode line ends.
@@ -32,6 +40,8 @@ class hiscore {
     static std::string tavuiksi(const std::vector<score>& tulokset);
 
   private:
+    bool kirjoitaLukittuna(std::vector<score>& tulokset, const score* uusi);
+
     std::string tiedosto;
 };
 

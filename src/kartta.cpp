@@ -81,7 +81,7 @@ void Kartta::lataaTavuista(std::string_view tavut) {
 
 void Kartta::lataaKartta(std::string tiedosto) {
     // A missing or unreadable file reads as an empty one.
-    lataaTavuista(tiedosto::lue(tiedosto).value_or(std::string()));
+    lataaTavuista(tiedosto::lue(tiedosto, tiedosto::KENTAN_ENINTAAN).value_or(std::string()));
 }
 
 std::string Kartta::tavuiksi() const {
@@ -364,9 +364,15 @@ void Kartta::piirraPalanen(SDL_Surface* kuva, SDL_Surface* kohde, int x, int y) 
 // Draws the level picture so that map pixel (vier_X, vier_Y) lands on the
 // screen's top-left corner. A scroll that puts the whole picture off the
 // screen draws nothing (it would not fit SDL's 16-bit blit coordinates).
+// Where the picture does not cover the screen (no picture at all, a small
+// level, an absurd scroll) the screen is cleared to black first, so nothing
+// of an earlier frame stays on it.
 void Kartta::piirraKartta(SDL_Surface* ruutu) {
     const int64_t sx = -int64_t{vier_X};
     const int64_t sy = -int64_t{vier_Y};
+    const bool peittaa = kentta && ruutu && sx <= 0 && sy <= 0 && sx + kentta->w >= ruutu->w &&
+                         sy + kentta->h >= ruutu->h;
+    if (!peittaa && ruutu) SDL_FillRect(ruutu, nullptr, SDL_MapRGB(ruutu->format, 0, 0, 0));
     if (sx <= -SUURIN_SIVU_PIKSELEINA || sx >= RUUDUN_LEVEYS) return;
     if (sy <= -SUURIN_SIVU_PIKSELEINA || sy >= RUUDUN_KORKEUS) return;
     PiirraKuva(kentta.get(), ruutu, static_cast<int>(sx), static_cast<int>(sy));

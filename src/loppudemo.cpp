@@ -30,6 +30,9 @@ constexpr int OHJE_Y = 520;
 constexpr const char* OHJE = "Enter tallentaa nimen ennätyslistaan, Esc ohittaa";
 
 constexpr const char* ONNITTELU = "Onneksi olkoon, pelasit pelin läpi!";
+constexpr int VIRHE_X = 300;  // px, the lines saying the score was not stored,
+constexpr int VIRHE_Y = 570;  // under the hint
+constexpr int VIRHEEN_RIVIVALI = 35;
 
 constexpr int64_t SADASOSAA_MINUUTISSA = 6000;
 constexpr int64_t SADASOSAA_SEKUNNISSA = 100;
@@ -50,6 +53,12 @@ const std::array<const char*, loppudemo::KEHYKSIA> TARINA = {
     "Hän pelasti yhteiskunnan ja tappoi Magnuksen.",
     "",
     "",
+};
+
+// Shown under the name when the high-score file could not be written.
+const std::array<const char*, 2> TALLENNUSVIRHE = {
+    "Tulosta ei voitu tallentaa.",
+    "Enter yrittää uudelleen, Esc lopettaa.",
 };
 
 // A name holds only the digits and the letters A to Z and a to z.
@@ -82,12 +91,14 @@ void loppudemo::koostaTausta() {
 
 void loppudemo::aloita(SDL_Surface* ruutu, std::vector<minsec> ajat) {
     kerroTarina(ruutu);
+    // Closing the window during the story ends the game: nothing is stored.
+    if (SDL_QuitRequested()) return;
     piirraYhteenveto(ajat);
-    std::vector<score> tulokset = hiscore().haeTulokset();
-    kysyNimi(ruutu, tulokset, laskeSumma(ajat));
+    kysyNimi(ruutu, laskeSumma(ajat));
 }
 
-// Phase 1: Escape or closing the window ends only the story.
+// Phase 1: Escape ends the story; closing the window leaves the quit event
+// queued for aloita.
 void loppudemo::kerroTarina(SDL_Surface* ruutu) {
     tarina::aloita(ruutu, Nakyma::Loppudemo, VIIMEINEN_ASKEL, tapahtuma, lopetus, [&](int askel) {
         tekstipuskuri = repliikit[askel];
@@ -119,8 +130,9 @@ void loppudemo::piirraTekstiTaustaan(TTF_Font* fontti, const std::string& teksti
 }
 
 // Phase 3: typing, Backspace, Return stores, Escape or closing leaves.
-void loppudemo::kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32_t summa) {
+void loppudemo::kysyNimi(SDL_Surface* ruutu, int32_t summa) {
     lopetus = false;
+    tallennusEpaonnistui = false;
     nimi.clear();
     SDL_EnableUNICODE(1);
     long kehys = 0;
@@ -129,8 +141,7 @@ void loppudemo::kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32
         // can never store two entries.
         while (!lopetus && syote::lueTapahtuma(tapahtuma, Nakyma::Nimi)) {
             if (tapahtuma.type == SDL_QUIT) lopetus = true;
-            if (tapahtuma.type == SDL_KEYDOWN)
-                kasitteleNappain(tapahtuma.key.keysym, tulokset, summa);
+            if (tapahtuma.type == SDL_KEYDOWN) kasitteleNappain(tapahtuma.key.keysym, summa);
         }
         piirraNimi(ruutu, kehys++);
         vaihdaKehys(ruutu, Nakyma::Nimi);
@@ -152,8 +163,7 @@ void loppudemo::piirraNimi(SDL_Surface* ruutu, long kehys) {
     SDL_FillRect(ruutu, &kursori, SDL_MapRGB(ruutu->format, 255, 255, 255));
 }
 
-void loppudemo::kasitteleNappain(const SDL_keysym& nappain, std::vector<score>& tulokset,
-                                 int32_t summa) {
+void loppudemo::kasitteleNappain(const SDL_keysym& nappain, int32_t summa) {
     if (nimi.size() < NIMEN_PITUUS && onkoNimenMerkki(nappain.unicode))
         nimi.push_back(static_cast<char>(nappain.unicode));
     if (nappain.sym == SDLK_BACKSPACE && !nimi.empty()) nimi.pop_back();
@@ -161,11 +171,21 @@ void loppudemo::kasitteleNappain(const SDL_keysym& nappain, std::vector<score>& 
         score uusi;
         uusi.nimi = nimi;
         uusi.tulos = summa;
-        lisaaTulos(tulokset, uusi);
-        hiscore().tallennaTulokset(tulokset);
-        lopetus = true;
+        // The list is read again and merged at the moment of storing. When
+        // that fails the entry stays open with a message: Return tries again.
+        lopetus = hiscore().lisaaJaTallenna(uusi);
+        if (!lopetus) naytaTallennusvirhe();
     }
     if (nappain.sym == SDLK_ESCAPE) lopetus = true;
+}
+
+// Written into the summary background once, so every later frame shows it.
+void loppudemo::naytaTallennusvirhe() {
+    if (tallennusEpaonnistui || !taustakuva) return;
+    tallennusEpaonnistui = true;
+    for (size_t i = 0; i < TALLENNUSVIRHE.size(); ++i)
+        piirraTekstiTaustaan(nimifontti.get(), TALLENNUSVIRHE[i], VIRHE_X,
+                             VIRHE_Y + static_cast<int>(i) * VIRHEEN_RIVIVALI);
 }
 
 int32_t loppudemo::laskeSumma(const std::vector<minsec>& ajat) {

@@ -30,7 +30,9 @@ class loppudemo {
     // story background.
     void lataa();
     // Runs the story, the summary and the name entry on `ruutu`; returns when
-    // the name is stored or the player leaves.
+    // the name is stored or the player leaves. Closing the window during the
+    // story ends the game without the name entry (the quit event stays queued
+    // for the caller).
     void aloita(SDL_Surface* ruutu, std::vector<minsec> ajat);
 
     // The whole game's time in hundredths of a second: smaller is faster.
@@ -53,9 +55,10 @@ class loppudemo {
     void kerroTarina(SDL_Surface* ruutu);
     void piirraYhteenveto(const std::vector<minsec>& ajat);
     void piirraTekstiTaustaan(TTF_Font* fontti, const std::string& teksti, int x, int y);
-    void kysyNimi(SDL_Surface* ruutu, std::vector<score>& tulokset, int32_t summa);
+    void kysyNimi(SDL_Surface* ruutu, int32_t summa);
     void piirraNimi(SDL_Surface* ruutu, long kehys);
-    void kasitteleNappain(const SDL_keysym& nappain, std::vector<score>& tulokset, int32_t summa);
+    void kasitteleNappain(const SDL_keysym& nappain, int32_t summa);
+    void naytaTallennusvirhe();
 
     std::array<Pinta, KEHYKSIA> kehykset;
     Pinta hahmo;
@@ -70,4 +73,5 @@ class loppudemo {
     SDL_Event tapahtuma{};
     bool lopetus = false;
     std::string nimi;
+    bool tallennusEpaonnistui = false;  // the message is on the summary
 };

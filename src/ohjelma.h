@@ -6,6 +6,7 @@
 // not read.
 int SDL_main(int argc, char** argv);
 
-// Starts SDL's video and audio; writes what it does to standard output and
-// returns 1 on failure, 0 on success.
+// Starts SDL's video and then its audio; writes what it does to standard
+// output and returns 1 when video fails, 0 otherwise (without audio the game
+// plays silently).
 int alusta_SDL();

@@ -42,6 +42,7 @@ void Peli::lataaKentta() {
 void Peli::peliin(SDL_Surface* ruutu, AaniJarjestelma* system, bool aanet) {
     alkudemo.lataa();
     alkudemo.aloita(ruutu);
+    if (SDL_QuitRequested()) return;  // the window was closed during the intro
     // The first level was loaded before the story; its time starts now, when
     // it first shows, so reading the intro does not count.
     kartta.haeKello().alustaAika();

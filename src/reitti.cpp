@@ -98,7 +98,7 @@ std::optional<Reitti> lueTavuista(std::string_view tavut) {
 }
 
 std::optional<Reitti> lataa(const std::string& polku) {
-    auto tavut = tiedosto::lue(polku);
+    auto tavut = tiedosto::lue(polku, tiedosto::REITIN_ENINTAAN);
     if (!tavut) return std::nullopt;
     return lueTavuista(*tavut);
 }

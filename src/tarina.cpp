@@ -41,14 +41,18 @@ TTF_Font* Juonifontti::sopiva(const std::string& rivi, int x, int leveys) {
 
 int kasitteleTapahtumat(SDL_Event& tapahtuma, bool& lopetus, Nakyma nakyma) {
     int painalluksia = 0;
+    bool suljettu = false;
     while (syote::lueTapahtuma(tapahtuma, nakyma)) {
         if (tapahtuma.type == SDL_QUIT) {
-            lopetus = true;
+            lopetus = suljettu = true;
         } else if (tapahtuma.type == SDL_KEYDOWN) {
             if (tapahtuma.key.keysym.sym == SDLK_ESCAPE) lopetus = true;
             if (tapahtuma.key.keysym.sym == SDLK_SPACE) ++painalluksia;
         }
     }
+    // Closing the window ends the whole program, not just the story: the
+    // event goes back in the queue for the screen that follows.
+    if (suljettu) kehys::suljeIkkuna();
     return painalluksia;
 }
 

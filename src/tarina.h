@@ -35,7 +35,8 @@ class Juonifontti {
 };
 
 // Handles every pending event: returns how many Space presses were among
-// them; Escape and closing the window set `lopetus`.
+// them; Escape and closing the window set `lopetus`. A quit event is put back
+// in the queue, so the caller sees it too (SDL_QuitRequested) and ends.
 int kasitteleTapahtumat(SDL_Event& tapahtuma, bool& lopetus, Nakyma nakyma);
 
 // Steps 0 to `viimeinen`: each pass handles the events, ends once the step has

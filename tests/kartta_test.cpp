@@ -184,8 +184,8 @@ TEST(Kartta, TormaysVainTasmalleenSamassaRuudussa) {
     EXPECT_TRUE(kartta.tarkistaTormays(-2, -3));
 }
 
-// A level too large for a picture keeps none; drawing then draws nothing and
-// collisions still work.
+// A level too large for a picture keeps none; drawing then clears the screen
+// (nothing of the previous frame stays) and collisions still work.
 TEST(Kartta, MahdotonLaajuusEiVaraaKuvaa) {
     Kartta kartta;
     kartta.lataaTavuista(tietue(100000000, 5, 0, 1, 0) + tietue(INT_MAX, INT_MAX, -1, 0, 0));
@@ -196,7 +196,9 @@ TEST(Kartta, MahdotonLaajuusEiVaraaKuvaa) {
     kartta.piirraKentta();
     kartta.vier(INT_MAX, INT_MIN);
     kartta.rajoita_Vier();
+    SDL_FillRect(ruutu, nullptr, SDL_MapRGBA(ruutu->format, 9, 9, 9, 255));  // an earlier frame
     kartta.piirraKartta(ruutu);
+    EXPECT_EQ(pikseli(ruutu, 512, 384), 0u) << "the previous frame stayed on the screen";
     EXPECT_EQ(kartta.haeVier_Y(), 0);
     EXPECT_EQ(kartta.haeVier_X(), INT_MAX);  // the level is wider than any int scroll
     Kartta korkea;
@@ -252,6 +254,14 @@ TEST(Kartta, KentanKuvaVierityksenKohdalta) {
     kartta.piirraKartta(ruutu);
     EXPECT_EQ(pikseli(ruutu, 0, 0), 200u << 8);
     EXPECT_EQ(pikseli(ruutu, 1, 0), 200u << 16);
+    // A level smaller than the screen leaves the rest of it black.
+    Kartta pieni;
+    pieni.lataaTavuista(tietue(1, 1, 0, 1, 0));
+    SDL_FillRect(pieni.haeKentta(), nullptr, SDL_MapRGBA(kentta->format, 200, 0, 0, 255));
+    pieni.piirraKartta(ruutu);
+    EXPECT_EQ(pikseli(ruutu, 10, 10), 200u << 16);
+    EXPECT_EQ(pikseli(ruutu, 500, 500), 0u) << "the previous frame stayed outside the level";
+    pieni.vapautaKuvat();
     kartta.vapautaKuvat();
 }
 

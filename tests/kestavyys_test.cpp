@@ -119,10 +119,14 @@ void tapaKeskenTallennuksen(std::mt19937& arpa, const std::vector<score>& a,
     EXPECT_TRUE(WIFSIGNALED(tila) && WTERMSIG(tila) == SIGKILL);
 }
 
-int jaanteita(const std::string& alku) {
+// Files in the working directory besides the two saved ones and the data links.
+int muitaTiedostoja() {
     int maara = 0;
-    for (const auto& e : fs::directory_iterator("."))
-        if (e.path().filename().string().rfind(alku, 0) == 0) ++maara;
+    for (const auto& e : fs::directory_iterator(".")) {
+        const std::string nimi = e.path().filename().string();
+        maara +=
+            nimi != ASETUSTIEDOSTO && nimi != "hiscore.dat" && nimi != "levels" && nimi != "media";
+    }
     return maara;
 }
 
@@ -162,11 +166,12 @@ TEST(Kestavyys, TappoKeskenTallennuksenJattaaVanhanTaiUudenTiedostonKokonaan) {
         uusia += tulokset == hiscoreB;
     }
     // A kill between creating the temporary file and renaming it leaves the
-    // temporary file behind. Nothing reads those names, each save makes a
-    // fresh unique one, and the game still starts, reads and saves.
-    const int jaanteet = jaanteita("asetukset.conf.") + jaanteita("hiscore.dat.");
+    // temporary file behind; the next save of the same file removes it.
+    const int jaanteet = muitaTiedostoja();
     std::cout << "[ kills ] " << TAPPOJA << " kills, " << uusia
-              << " left the second list, stale temporary files: " << jaanteet << "\n";
+              << " left the second list, temporary files left by the last kill: " << jaanteet
+              << "\n";
+    EXPECT_LE(jaanteet, 2) << "temporary files of earlier killed saves were not removed";
     const asetukset luettu = haeAsetukset();
     EXPECT_EQ(luettu.musiikki, luettu.kokoruututila);
     EXPECT_NE(luettu.musiikki, luettu.aanet);
@@ -174,6 +179,7 @@ TEST(Kestavyys, TappoKeskenTallennuksenJattaaVanhanTaiUudenTiedostonKokonaan) {
     EXPECT_TRUE(haeAsetukset().aanet);
     hiscore().tallennaTulokset({{"Kolmas", 5}});
     ASSERT_EQ(hiscore().haeTulokset().size(), 1u);
+    EXPECT_EQ(muitaTiedostoja(), 0) << "a save leaves the temporary files of killed ones";
     EXPECT_EQ(pelaaKokoPeli({}).tila, 0);
 }
 
@@ -347,18 +353,21 @@ TEST(Kestavyys, DISABLED_JokainenMediatiedostoVuorollaanPoissa) {
     }
 }
 
+// An audio driver that does not exist, and one whose sound server is not
+// there: the game plays silently to the end. SDL 1.2 over SDL2 fails a joint
+// start of video and audio as a whole in both cases.
 TEST(Kestavyys, IlmanAanilaitettaPeliPelataanHiljaaLoppuun) {
-    TestiHakemisto hakemisto;
-    kirjoitaTiedostoTestissa(ASETUSTIEDOSTO, "musiikki=1\naanet=1\n");
     const char* ennen = std::getenv("SDL_AUDIODRIVER");
     const std::string palautettava = ennen ? ennen : "";
-    setenv("SDL_AUDIODRIVER", "ei_tallaista_laitetta", 1);
-    // SDL still starts its audio part, but there is no device behind it.
-    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0);
-    char laite[32];
-    EXPECT_EQ(SDL_AudioDriverName(laite, sizeof laite), nullptr);
-    SDL_Quit();
-    pelaaLoppuunSokkona();
+    for (const char* ajuri : {"ei_tallaista_laitetta", "pulse"}) {
+        SCOPED_TRACE(ajuri);
+        TestiHakemisto hakemisto;
+        kirjoitaTiedostoTestissa(ASETUSTIEDOSTO, "musiikki=1\naanet=1\n");
+        setenv("SDL_AUDIODRIVER", ajuri, 1);
+        setenv("PULSE_SERVER", "unix:/ei/palvelinta", 1);
+        pelaaLoppuunSokkona();
+        unsetenv("PULSE_SERVER");
+    }
     if (ennen)
         setenv("SDL_AUDIODRIVER", palautettava.c_str(), 1);
     else

@@ -2,8 +2,11 @@
 // observer, and prints one "name value unit" line per figure:
 //
 //   mittaa_ajo valikko [seconds]  start to the first menu frame, then the
-//                                  menu idling with pacing on: frames/s and
-//                                  CPU share of one core; then quits
+//                                  menu idling with pacing on: frames/s,
+//                                  CPU share of one core and memory; then quits
+//   mittaa_ajo kentta [seconds]   the same in the first level: the game is
+//                                  started and the intro skipped by keys,
+//                                  and the hero stands still
 //   mittaa_ajo paljas              a bare SDL start, 1024x768x32 mode and flip
 //   mittaa_ajo koko                a whole game by the levels' replays with
 //                                  pacing off; resident memory at every level
@@ -35,6 +38,7 @@ const Kello::time_point ALKU = Kello::now();
 constexpr double LAMPENEMINEN_S = 1.0;  // menu frames left out before counting
 constexpr double OLETUSKESTO_S = 10.0;
 constexpr int KENTTIA = 6;
+constexpr int ALKUDEMON_ASKELIA = 14;
 
 double sekunteja(Kello::time_point t) { return std::chrono::duration<double>(t - ALKU).count(); }
 
@@ -51,6 +55,56 @@ long muistia(const std::string& avain) {
     while (std::getline(tila, rivi))
         if (rivi.rfind(avain + ":", 0) == 0) return std::stol(rivi.substr(avain.size() + 1));
     return -1;
+}
+
+// Frames, processor time and memory of one screen, counted from its first
+// frame after a warm-up second until `kesto` seconds have passed.
+struct Jakso {
+    double kesto;
+    double ensimmainen = -1, alku = 0, loppu = 0, suoritinAlussa = 0, suoritinLopussa = 0;
+    long kehyksia = 0, kehyksiaAlussa = 0;
+    bool valmis = false;
+
+    // True once the screen has been measured long enough.
+    bool kehys(double nyt) {
+        if (ensimmainen < 0) ensimmainen = nyt;
+        if (alku == 0 && nyt - ensimmainen >= LAMPENEMINEN_S)
+            alku = nyt, suoritinAlussa = suoritinaikaa(), kehyksiaAlussa = kehyksia;
+        ++kehyksia;
+        if (alku > 0 && nyt - alku >= kesto) loppu = nyt, suoritinLopussa = suoritinaikaa();
+        return valmis = loppu > 0;
+    }
+    void tulosta(const char* nimi) const {
+        const double kesti = loppu - alku;
+        std::printf("%s_kehystaajuus %.2f kehysta/s\n", nimi,
+                    (kehyksia - 1 - kehyksiaAlussa) / kesti);
+        std::printf("%s_suoritin %.2f %%\n", nimi,
+                    100 * (suoritinLopussa - suoritinAlussa) / kesti);
+        std::printf("%s_muisti %ld kB\n", nimi, muistia("VmRSS"));
+    }
+};
+
+// The first level in a real window: Return in the menu, Space through the
+// intro, then the hero stands at the start while the level runs.
+int mittaaKentta(double kesto) {
+    Jakso jakso{kesto};
+    bool aloitettu = false, ohitettu = false;
+    kehys::asetaTarkkailija([&](Nakyma n, long) {
+        if (n == Nakyma::Valikko && !aloitettu) {
+            paina(SDLK_RETURN);
+            aloitettu = true;
+        }
+        if (n == Nakyma::Alkudemo && !ohitettu) {
+            for (int i = 0; i < ALKUDEMON_ASKELIA; ++i) paina(SDLK_SPACE);
+            ohitettu = true;
+        }
+        if (n == Nakyma::Peli && !jakso.valmis && jakso.kehys(sekunteja(Kello::now())))
+            suljeIkkuna();
+    });
+    const int tila = SDL_main(0, nullptr);
+    jakso.tulosta("kentan");
+    std::printf("muisti_huippu %ld kB\n", muistia("VmHWM"));
+    return tila;
 }
 
 int mittaaValikko(double kesto) {
@@ -77,6 +131,7 @@ int mittaaValikko(double kesto) {
     std::printf("ensimmainen_valikkokehys %.1f ms\n", ensimmainen * 1000);
     std::printf("valikon_kehystaajuus %.2f kehysta/s\n", (kehyksia - 1 - kehyksiaAlussa) / kesti);
     std::printf("valikon_suoritin %.2f %%\n", 100 * (suoritinLopussa - suoritinAlussa) / kesti);
+    std::printf("valikon_muisti %ld kB\n", muistia("VmRSS"));
     return tila;
 }
 
@@ -126,8 +181,10 @@ int mittaaKokoPeli() {
 int main(int argc, char** argv) {
     const std::string tapa = argc > 1 ? argv[1] : "";
     if (tapa == "valikko") return mittaaValikko(argc > 2 ? std::stod(argv[2]) : OLETUSKESTO_S);
+    if (tapa == "kentta") return mittaaKentta(argc > 2 ? std::stod(argv[2]) : OLETUSKESTO_S);
     if (tapa == "paljas") return mittaaPaljas();
     if (tapa == "koko") return mittaaKokoPeli();
-    std::fprintf(stderr, "kaytto: %s valikko [sekunnit] | paljas | koko\n", argv[0]);
+    std::fprintf(stderr, "kaytto: %s valikko [sekunnit] | kentta [sekunnit] | paljas | koko\n",
+                 argv[0]);
     return 2;
 }

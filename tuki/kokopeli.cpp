@@ -77,7 +77,8 @@ std::vector<Syote> kaikkiSyotteet() {
 }
 
 KokoPelinAjo pelaaKokoPeli(const std::vector<Syote>& syotteet, const std::string& nimi,
-                           const Kehystarkkailija& tarkkailija, Ohjaus ohjaus) {
+                           const Kehystarkkailija& tarkkailija, Ohjaus ohjaus,
+                           const Sulkija& sulje) {
     KokoPelinAjo ajo;
     bool alkuOhitettu = false;
     const bool ohjaimella = ohjaus == Ohjaus::Ohjain;
@@ -96,6 +97,12 @@ KokoPelinAjo pelaaKokoPeli(const std::vector<Syote>& syotteet, const std::string
         if (kehys > KARANNUT) {
             ajo.karannut = true;
             kehys::suljeIkkuna();
+        }
+        const long kehyksiaTassa = ++ajo.kehyksia[n];
+        if (sulje && sulje(n, kehyksiaTassa)) {
+            syote::asetaLahde({});
+            kehys::suljeIkkuna();
+            return;
         }
         switch (n) {
             case Nakyma::Valikko:

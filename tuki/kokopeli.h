@@ -4,6 +4,7 @@
 // the measuring tool.
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -11,11 +12,12 @@
 #include "syote.h"
 
 struct KokoPelinAjo {
-    int tila = -1;            // SDL_main's exit status
-    long pelikehyksia = 0;    // game frames drawn
-    long nimikehyksia = 0;    // name-entry frames drawn
-    bool karannut = false;    // cut off as hung
-    std::string valikkokuva;  // the pixels of the last main-menu frame
+    int tila = -1;                    // SDL_main's exit status
+    long pelikehyksia = 0;            // game frames drawn
+    long nimikehyksia = 0;            // name-entry frames drawn
+    bool karannut = false;            // cut off as hung
+    std::string valikkokuva;          // the pixels of the last main-menu frame
+    std::map<Nakyma, long> kehyksia;  // frames drawn by each screen
 };
 
 // The pixels of the screen as they are now.
@@ -29,6 +31,10 @@ std::vector<Syote> kaikkiSyotteet();
 // the screen that drew it and the game frames drawn so far.
 using Kehystarkkailija = std::function<void(Nakyma nakyma, long pelikehyksia)>;
 
+// Asked after every frame, before the script's input, with the screen and its
+// frames drawn so far; true closes the window there instead.
+using Sulkija = std::function<bool(Nakyma nakyma, long kehyksia)>;
+
 // How the script plays: with the keyboard (and the replay's records handed to
 // the game's input), or with a gamepad whose events go through SDL's queue.
 enum class Ohjaus { Nappaimisto, Ohjain };
@@ -40,4 +46,4 @@ enum class Ohjaus { Nappaimisto, Ohjain };
 // is still typed.
 KokoPelinAjo pelaaKokoPeli(const std::vector<Syote>& syotteet, const std::string& nimi = "Testi",
                            const Kehystarkkailija& tarkkailija = {},
-                           Ohjaus ohjaus = Ohjaus::Nappaimisto);
+                           Ohjaus ohjaus = Ohjaus::Nappaimisto, const Sulkija& sulje = {});
