@@ -196,7 +196,7 @@ namespace {
 // The ending as the player meets it, in a child: the story left with Escape,
 // `nimi` typed and stored with Return (after `ennenReturnia`). When the entry
 // stays open (the save failed) the next frame tells whether the message is
-// on the screen, "viesti 1", and Escape leaves.
+// on the screen under the hint, "viesti 1", and Escape leaves.
 int kirjoitaNimi(const std::string& nimi, const std::function<void()>& ennenReturnia = {}) {
     if (SDL_Init(SDL_INIT_VIDEO) < 0 || TTF_Init() < 0) return 2;
     SDL_Surface* ruutu = SDL_SetVideoMode(1024, 768, 32, SDL_SWSURFACE);
@@ -210,7 +210,7 @@ int kirjoitaNimi(const std::string& nimi, const std::function<void()>& ennenRetu
             if (ennenReturnia) ennenReturnia();
             paina(SDLK_RETURN, '\r');
         } else {
-            std::cout << "viesti " << (kirkkaita(ruutu, 300, 510, 1024, 600) > 0) << std::endl;
+            std::cout << "viesti " << (kirkkaita(ruutu, 300, 560, 1024, 660) > 0) << std::endl;
             paina(SDLK_ESCAPE, 27);
         }
     });

@@ -28,6 +28,7 @@
 #include "kokopeli.h"
 #include "ohjelma.h"
 
+using kehys::paina;
 using kehys::suljeIkkuna;
 
 namespace {
