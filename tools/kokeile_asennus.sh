@@ -11,13 +11,7 @@
 set -eu
 rakennus=$(readlink -f "${1:-build}")
 naytto=":${2:-98}"
-tyo=$(mktemp -d)
-xvfb=""
-lopeta() {
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$tyo"
-}
-trap lopeta EXIT
+. "$(dirname "$0")/ikkuna.sh"
 virhe() { echo "VIRHE: $*" >&2; exit 1; }
 
 cmake --install "$rakennus" --prefix "$tyo/asennus" >/dev/null
@@ -31,11 +25,7 @@ done
 komento=$(sed -n 's/^Exec=//p' "$tyo/asennus/share/applications/fi.hiekkatorni.hiekkatorni.desktop")
 [ "$komento" = "$tyo/asennus/bin/hiekkatorni" ] || virhe "the menu entry runs '$komento'"
 
-if ! xdpyinfo -display "$naytto" >/dev/null 2>&1; then
-    Xvfb "$naytto" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-    xvfb=$!
-    sleep 1
-fi
+kaynnista_xvfb "$naytto"
 mkdir -p "$tyo/koti"
 # Started from elsewhere on purpose: the launcher must change directory itself.
 # PATH holds no install: the menu entry must name the launcher in full.

@@ -10,16 +10,8 @@ rakennus=$(readlink -f "${1:-build}")
 naytto=":${2:-98}"
 kesto="${3:-20}"
 KIERROKSIA=9
-tyo=$(mktemp -d)
-xvfb=""
-peli=""
-lopeta() {
-    [ -n "$peli" ] && kill "$peli" 2>/dev/null || true
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$tyo"
-}
-trap lopeta EXIT
 juuri=$(cd "$(dirname "$0")/.." && pwd)
+. "$juuri/tools/ikkuna.sh"
 ln -s "$juuri/levels" "$juuri/media" "$tyo/"
 cd "$tyo"
 
@@ -34,11 +26,7 @@ SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$rakennus/bench_kehys" --benchmark_
 awk '/PaljasBlitti/ {p=$4} /Pelikehys/ {g=$4} END {printf "game frame / bare blit+flip (CPU): %.2f\n", g/p}' \
     "$tyo/kehys"
 
-if ! xdpyinfo -display "$naytto" >/dev/null 2>&1; then
-    Xvfb "$naytto" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-    xvfb=$!
-    sleep 1
-fi
+kaynnista_xvfb "$naytto"
 export DISPLAY="$naytto" SDL_AUDIODRIVER=dummy
 unset SDL_VIDEODRIVER
 

@@ -16,20 +16,10 @@ naytto=":${2:-91}"
 kesto="${3:-20}"
 juuri=$(cd "$(dirname "$0")/.." && pwd)
 kirjasto=$("$juuri/tools/hae_sdl12compat.sh" "$rakennus/sdl12-compat")
-tyo=$(mktemp -d)
-xvfb=""
-lopeta() {
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$tyo"
-}
-trap lopeta EXIT
+. "$juuri/tools/ikkuna.sh"
 ln -s "$juuri/levels" "$juuri/media" "$tyo/"
 cd "$tyo"
-if ! xdpyinfo -display "$naytto" >/dev/null 2>&1; then
-    Xvfb "$naytto" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-    xvfb=$!
-    sleep 1
-fi
+kaynnista_xvfb "$naytto"
 export DISPLAY="$naytto" SDL_AUDIODRIVER=dummy
 unset SDL_VIDEODRIVER
 
