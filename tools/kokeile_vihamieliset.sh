@@ -211,7 +211,7 @@ nimeen() {
 
 # After Return: the program ends by itself when the score was stored; when
 # the entry stays open, NAKYI tells whether the message lines are on the
-# screen (white pixels under the name prompt), and Escape leaves.
+# screen (white pixels under the hint below the name), and Escape leaves.
 return_ja_loppu() {
     local n=$1 i=0
     NAKYI="-"
@@ -219,7 +219,7 @@ return_ja_loppu() {
     DISPLAY=$n xdotool key Return
     while kill -0 "$PID" 2>/dev/null && [ "$i" -lt 30 ]; do sleep 0.1; i=$((i + 1)); done
     if kill -0 "$PID" 2>/dev/null; then
-        DISPLAY=$n import -window root -crop 700x70+300+515 "$tyo/viesti.png" 2>/dev/null
+        DISPLAY=$n import -window root -crop 700x75+300+565 "$tyo/viesti.png" 2>/dev/null
         NAKYI=$(convert "$tyo/viesti.png" -threshold 50% -format '%[fx:mean > 0.005 ? 1 : 0]' info:)
         [ "$NAKYI" = 1 ] && NAKYI="message on screen" || NAKYI="no message on screen"
         DISPLAY=$n xdotool key Escape
@@ -465,8 +465,10 @@ aja_kaista() {
 
 echo "Running $nro cases against $peli on ${naytot[*]} (about 20 minutes)..." >&2
 aja_kaista "${naytot[0]}" <<<"${kaistat[0]}" &
+kaista0=$!
 aja_kaista "${naytot[1]}" <<<"${kaistat[1]}" &
-wait
+# Only the lanes: a bare wait would also wait for the Xvfb servers started here.
+wait "$kaista0" $!
 kaksi_tapaus $((nro + 1))
 nro=$((nro + 1))
 
