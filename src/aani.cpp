@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "mp3purku.h"
 #include "tiedosto.h"
@@ -34,11 +35,26 @@ struct Aani {
 
 namespace {
 
+// The format the mixer opened the device in: every sample it plays is in it.
+struct Laitemuoto {
+    int taajuus = 0;
+    Uint16 muoto = 0;
+    int kanavia = 0;
+    int kehyksenTavut() const { return (muoto & 0xFF) / 8 * kanavia; }
+};
+
+// The open device's format; nothing while the mixer is closed.
+std::optional<Laitemuoto> haeLaitemuoto() {
+    Laitemuoto m;
+    if (!Mix_QuerySpec(&m.taajuus, &m.muoto, &m.kanavia)) return std::nullopt;
+    return m;
+}
+
 // The stream on the mixer's music hook, if any: SDL_mixer has one hook.
 Aani* koukussa = nullptr;
 
 void irrotaKoukusta() {
-    if (Mix_QuerySpec(nullptr, nullptr, nullptr)) Mix_HookMusic(nullptr, nullptr);
+    if (haeLaitemuoto()) Mix_HookMusic(nullptr, nullptr);
     koukussa = nullptr;
 }
 
@@ -60,7 +76,7 @@ void virranKoukku(void* aani, Uint8* puskuri, int tavuja) {
 void AanenVapautus::operator()(Aani* aani) const {
     if (!aani) return;
     if (aani == koukussa) irrotaKoukusta();
-    if (aani->nayte && Mix_QuerySpec(nullptr, nullptr, nullptr)) {
+    if (aani->nayte && haeLaitemuoto()) {
         Mix_FreeChunk(aani->nayte);
     } else if (aani->nayte) {
         SDL_free(aani->nayte->abuf);
@@ -112,10 +128,10 @@ void muutaTaajuus(Pcm& pcm, long taajuus) {
 
 // Converts the samples to the open mixer's format and wraps them in a chunk
 // that owns its buffer, so Mix_FreeChunk frees both.
-Mix_Chunk* teeNayte(const Pcm& pcm, int taajuus, Uint16 muoto, int kanavia) {
+Mix_Chunk* teeNayte(const Pcm& pcm, const Laitemuoto& laite) {
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, AUDIO_S16SYS, pcm.kanavia, pcm.taajuus, muoto, kanavia, taajuus) <
-        0)
+    if (SDL_BuildAudioCVT(&cvt, AUDIO_S16SYS, pcm.kanavia, pcm.taajuus, laite.muoto, laite.kanavia,
+                          laite.taajuus) < 0)
         return nullptr;
     size_t pituus = pcm.naytteet.size() * sizeof(int16_t);
     size_t kerroin = std::max(cvt.len_mult, 1);
@@ -126,7 +142,7 @@ Mix_Chunk* teeNayte(const Pcm& pcm, int taajuus, Uint16 muoto, int kanavia) {
     cvt.buf = puskuri;
     cvt.len = static_cast<int>(pituus);
     auto* nayte = static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk)));
-    int kehyksenTavut = (muoto & 0xFF) / 8 * kanavia;
+    const int kehyksenTavut = laite.kehyksenTavut();
     if (!nayte || SDL_ConvertAudio(&cvt) < 0 || cvt.len_cvt < kehyksenTavut) {
         SDL_free(nayte);
         SDL_free(puskuri);
@@ -140,13 +156,12 @@ Mix_Chunk* teeNayte(const Pcm& pcm, int taajuus, Uint16 muoto, int kanavia) {
 }
 
 Mix_Chunk* lataaNayte(std::string_view tavut) {
-    int taajuus = 0, kanavia = 0;
-    Uint16 muoto = 0;
-    if (!Mix_QuerySpec(&taajuus, &muoto, &kanavia)) return nullptr;
+    const std::optional<Laitemuoto> laite = haeLaitemuoto();
+    if (!laite) return nullptr;
     Pcm pcm;
     if (!puraMp3(tavut, pcm)) return nullptr;
-    muutaTaajuus(pcm, taajuus);
-    return teeNayte(pcm, taajuus, muoto, kanavia);
+    muutaTaajuus(pcm, laite->taajuus);
+    return teeNayte(pcm, *laite);
 }
 
 }  // namespace
@@ -183,10 +198,8 @@ AaniKahva AaniJarjestelma::luoAaniTavuista(std::string_view tavut, const std::st
     if (!auki || tavut.size() > static_cast<size_t>(INT_MAX)) return nullptr;
     Mix_Chunk* nayte = lataaNayte(tavut);
     if (!nayte) return nullptr;
-    AaniKahva aani(new Aani);
+    AaniKahva aani = uusiAani(nimi);
     aani->nayte = nayte;
-    aani->nimi = nimi;
-    aani->avaus = avaus;
     return aani;
 }
 
@@ -196,16 +209,20 @@ AaniKahva AaniJarjestelma::luoVirta(const std::string& polku) {
     if (!auki) return nullptr;
     auto tavut = tiedosto::lue(polku, tiedosto::AANEN_ENINTAAN);
     if (!tavut) return nullptr;
-    int taajuus = 0, kanavia = 0;
-    Uint16 muoto = 0;
-    Mix_QuerySpec(&taajuus, &muoto, &kanavia);
+    const Laitemuoto laite = haeLaitemuoto().value_or(Laitemuoto{});
     std::unique_ptr<Mp3Virta> virta = Mp3Virta::avaa(*tavut);
-    if (!virta || virta->haeTaajuus() != taajuus || muoto != AUDIO_S16SYS ||
-        kanavia != kKanaviaStereo)
+    if (!virta || virta->haeTaajuus() != laite.taajuus || laite.muoto != AUDIO_S16SYS ||
+        laite.kanavia != kKanaviaStereo)
         return luoAaniTavuista(*tavut, polku);
-    AaniKahva aani(new Aani);
+    AaniKahva aani = uusiAani(polku);
     aani->virta = std::move(virta);
-    aani->nimi = polku;
+    return aani;
+}
+
+// An empty sound of this opening of the device, named for the sound log.
+AaniKahva AaniJarjestelma::uusiAani(const std::string& nimi) const {
+    AaniKahva aani(new Aani);
+    aani->nimi = nimi;
     aani->avaus = avaus;
     return aani;
 }
@@ -293,12 +310,10 @@ void AaniJarjestelma::sulje() {
 }
 
 double AaniJarjestelma::haeKesto(const Aani* aani) const {
-    int taajuus = 0, kanavia = 0;
-    Uint16 muoto = 0;
-    if (!onkoKaytettava(aani) || !aani->nayte || !Mix_QuerySpec(&taajuus, &muoto, &kanavia))
-        return 0.0;
-    int kehyksenTavut = (muoto & 0xFF) / 8 * kanavia;
-    return static_cast<double>(aani->nayte->alen / kehyksenTavut) / taajuus;
+    if (!onkoKaytettava(aani) || !aani->nayte) return 0.0;
+    const std::optional<Laitemuoto> laite = haeLaitemuoto();
+    if (!laite) return 0.0;
+    return static_cast<double>(aani->nayte->alen / laite->kehyksenTavut()) / laite->taajuus;
 }
 
 float AaniJarjestelma::haeVoimakkuus(Kanava kanava) const {

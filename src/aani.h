@@ -68,6 +68,7 @@ class AaniJarjestelma {
     float haeVoimakkuus(Kanava kanava) const;
 
   private:
+    AaniKahva uusiAani(const std::string& nimi) const;
     int soitaNayte(Aani* aani);
     int soitaVirta(Aani* aani);
     bool onkoKaytettava(const Aani* aani) const;
