@@ -49,6 +49,14 @@ int reunanOsa(int64_t indeksi, int64_t maara) {
     if (indeksi == 0) return 0;
     return indeksi == maara - 1 ? 2 : 1;
 }
+// True for an opaque format that the screen's own copies without converting.
+bool onkoNaytonMuodossa(const SDL_PixelFormat* a) {
+    const SDL_Surface* naytto = SDL_GetVideoSurface();
+    if (!naytto) return false;
+    const SDL_PixelFormat* b = naytto->format;
+    return a->Amask == 0 && a->BitsPerPixel == b->BitsPerPixel && a->Rmask == b->Rmask &&
+           a->Gmask == b->Gmask && a->Bmask == b->Bmask;
+}
 }  // namespace
 
 std::vector<pala> Kartta::luePalat(std::string_view tallennettu) {
@@ -305,10 +313,7 @@ void Kartta::piirraKentta() {
     }
     piirraMaalimerkki(apu.get());
     // A picture made in the screen's format is already what the copy would be.
-    if (kentta->format->Amask == 0 && SDL_GetVideoSurface() &&
-        kentta->format->Rmask == SDL_GetVideoSurface()->format->Rmask &&
-        kentta->format->BitsPerPixel == SDL_GetVideoSurface()->format->BitsPerPixel)
-        return;
+    if (onkoNaytonMuodossa(kentta->format)) return;
     if (Pinta muunnettu = naytonMuotoinenKopio(kentta.get())) kentta = std::move(muunnettu);
 }
 
