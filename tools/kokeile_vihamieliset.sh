@@ -317,35 +317,36 @@ selitys() {
 
 # What became of the settings: stored with every old key (and the link or
 # mode kept), or left exactly as it was, or changed otherwise (lost keys).
-tulos_asetuksista() {
-    local d=$1 ennen=$2 kohde="$1/asetukset.conf"
-    [ -L "$kohde" ] && [ -f "$kohde" ] && kohde=$(readlink -f "$kohde")
-    if [ -f "$kohde" ] && grep -aq "musiikki=1" "$kohde" && grep -aq "kieli=suomi" "$kohde" &&
-        grep -aq "zeta=x" "$kohde"; then
-        echo "stored, old keys kept$(lisatieto "$1/asetukset.conf")"
-    elif [ "$(kuvaus "$1/asetukset.conf")" = "$ennen" ]; then
-        echo "left as it was"
-    else
-        echo "CHANGED: $(kuvaus "$1/asetukset.conf")"
-    fi
-}
-
 lisatieto() {
     [ -L "$1" ] && echo ", still a link"
     [ -f "$1" ] && [ ! -L "$1" ] && echo ", mode $(stat -c %a "$1")"
 }
 
-tulos_tuloksista() {
-    local d=$1 ennen=$2 kohde="$1/hiscore.dat"
+# What became of the saved file $1 (described as $2 before the save): stored
+# with everything it held kept ($3 says what), when it (or its link's target)
+# holds every string after $3; left as it was; or changed some other way.
+tulos_tallennuksesta() {
+    local polku=$1 ennen=$2 sailyi=$3 kohde=$1 kaikki=1 s
+    shift 3
     [ -L "$kohde" ] && [ -f "$kohde" ] && kohde=$(readlink -f "$kohde")
-    if [ -f "$kohde" ] && grep -aq Testi "$kohde" && grep -aq Vanha "$kohde" &&
-        grep -aq Toinen "$kohde"; then
-        echo "stored, old entries kept$(lisatieto "$1/hiscore.dat")"
-    elif [ "$(kuvaus "$1/hiscore.dat")" = "$ennen" ]; then
+    for s in "$@"; do
+        [ -f "$kohde" ] && grep -aq "$s" "$kohde" || kaikki=0
+    done
+    if [ "$kaikki" = 1 ]; then
+        echo "stored, $sailyi$(lisatieto "$polku")"
+    elif [ "$(kuvaus "$polku")" = "$ennen" ]; then
         echo "left as it was"
     else
-        echo "CHANGED: $(kuvaus "$1/hiscore.dat")"
+        echo "CHANGED: $(kuvaus "$polku")"
     fi
+}
+
+tulos_asetuksista() {
+    tulos_tallennuksesta "$1/asetukset.conf" "$2" "old keys kept" musiikki=1 kieli=suomi zeta=x
+}
+
+tulos_tuloksista() {
+    tulos_tallennuksesta "$1/hiscore.dat" "$2" "old entries kept" Testi Vanha Toinen
 }
 
 # A whole game to the name entry and Return.
