@@ -373,6 +373,25 @@ TEST(Kartta, NaytonMuodossaPiirrettyKuvaOnSamaKuinMuunnettu) {
     SDL_Quit();
 }
 
+// A picture that the background does not cover is painted in RGBA and then
+// takes the screen's byte order (keeping its transparency), so the blit of
+// every frame needs no conversion.
+TEST(Kartta, PeittamatonKuvaSaaNaytonMuodon) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+    SDL_Surface* ruutu = SDL_SetVideoMode(1024, 768, 32, SDL_SWSURFACE);
+    ASSERT_NE(ruutu, nullptr);
+    Kartta kartta;  // no images: no background covers the picture
+    kartta.lataaTavuista(tietue(40, 30, 0, 1, 0));
+    ASSERT_NE(kartta.haeKentta(), nullptr);
+    EXPECT_NE(kartta.haeKentta()->format->Amask, 0u) << "the blank picture is RGBA";
+    kartta.piirraKentta();
+    const SDL_PixelFormat* f = kartta.haeKentta()->format;
+    EXPECT_EQ(f->Rmask, ruutu->format->Rmask);
+    EXPECT_EQ(f->Bmask, ruutu->format->Bmask);
+    kartta.vapautaKuvat();
+    SDL_Quit();
+}
+
 // The collision query answers from a grid of the blocks' cells; over and
 // around the blocks it agrees with a scan of the list, also after changes
 // and for a map whose blocks lie too far apart for a grid.
@@ -420,6 +439,8 @@ TEST(Kartta, KentanVaihtoKayttaaSamaaMuistia) {
         kartta.piirraKentta();
         ASSERT_NE(kartta.haeKentta(), nullptr);
         EXPECT_EQ(kartta.haeKentta()->pixels, pikselit) << "level " << kentta;
+        EXPECT_NE(kartta.haeKentta()->flags & SDL_PREALLOC, 0u)
+            << "level " << kentta << " was copied after painting, two pictures at once";
         EXPECT_EQ(kartta.haeKentta()->w, (kartta.haeLeveys() + 1) * 32);
     }
     kartta.vapautaKuvat();
