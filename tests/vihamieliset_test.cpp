@@ -350,7 +350,14 @@ void ajaTapaus(const Tapaus& tapaus, const Tallentaja& tallentaja) {
     }
     chmod("tapaus", 0777);
     fs::current_path("tapaus");
-    fs::create_directory_symlink(fs::path(projektinJuuri()) / "media", "media");
+    // The unprivileged saver gets its own copy of the media: the checkout
+    // may lie where only its owner can look (a private temporary directory),
+    // and without the fonts the name entry could show no message at all.
+    const fs::path media = fs::path(projektinJuuri()) / "media";
+    if (tapaus.ilmanOikeuksia)
+        fs::copy(media, "media", fs::copy_options::recursive);
+    else
+        fs::create_directory_symlink(media, "media");
     tapaus.valmistele(tallentaja);
     if (tapaus.taysiLevy) taytaLoppuun();
     const std::string ennen = kuvaus(tallentaja.tiedosto);
